@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native, 64-bit and 32-bit Windows
+# presets, and runs every test: natively, then under Wine in a private X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+for preset in host win64 win32; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
+
+ctest --preset host
+bash scripts/with-display.sh bash scripts/wine-tests.sh
