@@ -153,7 +153,6 @@ TEST(ExtensionTable, KeepsTheKnownDescriptionsToTheLetter) {
         {1088, u"000-999 用于为老版本（或备份）文件编号（比如：被安装程序改变的CONFIG.SYS文件）；又可用于为小范围的PC应用程序的多个用户相关数据文件编号"},
     };
     for (const auto& [pos, text] : known) EXPECT_EQ(Row(pos).description, text) << "position " << pos;
-    for (std::size_t pos : {307, 308, 311, 343}) EXPECT_EQ(Utf8(Row(pos).key).find('F'), 0u);
 }
 
 // Rows share a description only where their keys name one format. Anything
@@ -163,7 +162,7 @@ TEST(ExtensionTable, OnlySynonymsShareADescription) {
     constexpr std::u16string_view kUnconfirmed = u"用途因程序而异的专用数据文件";
     const std::set<std::set<std::u16string_view>> synonyms = {
         {u"AIF", u"AIFF", u"AIFC"}, {u"BAK", u"BK"}, {u"BMP", u"DIB"}, {u"CPD", u"CPE"},
-        {u"CPP", u"CXX"}, {u"EPS", u"EPSF"}, {u"F", u"F77", u"F90", u"FOR"}, {u"F2R", u"F3R"},
+        {u"CER", u"CRT"}, {u"CPP", u"CXX"}, {u"EPS", u"EPSF"}, {u"F", u"F77", u"F90", u"FOR"}, {u"F2R", u"F3R"},
         {u"FFA", u"FFK", u"FFL", u"FFO"}, {u"FLC", u"PLI"}, {u"GNA", u"GNX"}, {u"HH", u"HPP"},
         {u"HTM", u"HTML"}, {u"ICC", u"ICM"}, {u"ILBM", u"LBM"}, {u"IVD", u"IVP", u"IVX"},
         {u"JFF", u"JTF"}, {u"JFIF", u"JIF", u"JPE", u"JPEG", u"JPG"}, {u"LHA", u"LZH"},
