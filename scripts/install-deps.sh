@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth xdotool x11-apps x11-utils
-  fonts-wqy-microhei locales util-linux
+  fonts-wqy-microhei fonts-wine locales util-linux
 )
 
 missing=()

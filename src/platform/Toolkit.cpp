@@ -1,0 +1,557 @@
+#include "platform/Toolkit.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cassert>
+
+namespace morvane {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"MorvaneForm";
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
+int g_loadedForms = 0;
+
+Environment g_realEnvironment;
+Environment* g_environment = &g_realEnvironment;
+
+// Functions newer than the oldest Windows we run on are looked up, not imported.
+template <typename Fn>
+Fn User32Function(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+UINT SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+UINT WindowDpi(HWND hwnd) {
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow) {
+        if (UINT dpi = getDpiForWindow(hwnd)) return dpi;
+    }
+    return SystemDpi();
+}
+
+// The system's message font, at the given DPI.
+HFONT CreateMessageFont(UINT dpi) {
+    static const auto spiForDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (spiForDpi && spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        return CreateFontIndirectW(&metrics.lfMessageFont);
+    }
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
+        return CreateFontIndirectW(&metrics.lfMessageFont);
+    }
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+RECT WindowRectForClient(int widthPx, int heightPx, DWORD style, DWORD exStyle, UINT dpi) {
+    static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, widthPx, heightPx};
+    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return rect;
+}
+
+bool IsPushButton(HWND hwnd) {
+    return (SendMessageW(hwnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+// A multi-line edit asks the dialog manager for every key, so Tab would stay
+// inside it and Esc would make it close the window behind our back. Here a
+// form's keys work the same whichever control has the focus.
+LRESULT CALLBACK FormKeysSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_GETDLGCODE) {
+        return DefSubclassProc(hwnd, msg, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void RegisterFormClass(WNDPROC windowProc) {
+    static const bool registered = [windowProc] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = windowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kFormClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+void Environment::End() { ExitProcess(0); }
+
+void Environment::ShowFatalError(std::wstring_view message) {
+    const std::wstring text(message);
+    MessageBoxW(nullptr, text.c_str(), L"Morvane", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+BOOL Environment::ShowOpenDialog(OPENFILENAMEW* ofn) { return ::GetOpenFileNameW(ofn); }
+
+Environment& Env() { return *g_environment; }
+void SetEnvironment(Environment* env) { g_environment = env ? env : &g_realEnvironment; }
+
+void End() { Env().End(); }
+
+void RaiseRuntimeError(std::wstring_view what) {
+    std::wstring message = L"运行时错误：";
+    message += what;
+    Env().ShowFatalError(message);
+    End();
+}
+
+Form::Form(const FormDesign& design) : design_(design) {}
+
+Form::~Form() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+Form* Form::FromHandle(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    wchar_t cls[32];
+    if (!GetClassNameW(hwnd, cls, 32) || wcscmp(cls, kFormClass) != 0) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+int Form::LoadedCount() { return g_loadedForms; }
+
+void Form::Show() {
+    if (!hwnd_) {
+        Load();
+        if (!hwnd_) return;
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+        return;
+    }
+    // Already loaded: bring the one window forward, never a second one.
+    if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    BringWindowToTop(hwnd_);
+}
+
+void Form::Unload() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Form::Load() {
+    RegisterFormClass(WindowProc);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (design_.minimizeBox ? WS_MINIMIZEBOX : 0);
+    const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+    // Create where the window will stand, so that it is born on the monitor
+    // whose DPI it is then measured at.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT work = monitor.rcWork;
+    const std::wstring caption(design_.caption);
+    HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, (work.left + work.right) / 2,
+                                (work.top + work.bottom) / 2, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd) {
+        std::wstring what = L"无法创建窗口“";
+        what += design_.name;
+        what += L"”。";
+        RaiseRuntimeError(what);
+        return;
+    }
+    assert(hwnd_ == hwnd);
+
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const int iconId = design_.iconId;
+    dpi_ = WindowDpi(hwnd_);
+    bigIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), 0));
+    smallIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    CreateControls();
+    ApplyDpi(dpi_);
+    ResetControls();
+
+    const RECT frame = WindowRectForClient(TwipsToPixels(design_.clientWidthTw, dpi_),
+                                           TwipsToPixels(design_.clientHeightTw, dpi_), style, exStyle, dpi_);
+    const int widthPx = frame.right - frame.left;
+    const int heightPx = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - widthPx) / 2,
+                 work.top + (work.bottom - work.top - heightPx) / 2, widthPx, heightPx, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CreateControls() {
+    // Created in tab-index order: the dialog manager tabs in creation order.
+    std::vector<std::size_t> order(design_.controls.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return design_.controls[a].tabIndex < design_.controls[b].tabIndex;
+    });
+    controls_.assign(design_.controls.size(), nullptr);
+    captions_.assign(design_.controls.size(), std::wstring());
+
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    for (std::size_t i : order) {
+        const ControlDesign& row = design_.controls[i];
+        const wchar_t* cls = nullptr;
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        DWORD exStyle = 0;
+        switch (row.kind) {
+            case ControlKind::Label:
+                cls = L"STATIC";
+                style |= SS_NOPREFIX | ((row.flags & kWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP);
+                if (row.onClick || (row.flags & kLink)) style |= SS_NOTIFY;
+                break;
+            case ControlKind::TextBox:
+                cls = L"EDIT";
+                style |= WS_TABSTOP;
+                exStyle |= WS_EX_CLIENTEDGE;
+                style |= (row.flags & kMultiLine) ? (ES_MULTILINE | ES_AUTOVSCROLL) : ES_AUTOHSCROLL;
+                if (row.flags & kLocked) style |= ES_READONLY;
+                break;
+            case ControlKind::Button:
+                cls = L"BUTTON";
+                style |= WS_TABSTOP | BS_NOTIFY | ((row.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                break;
+            case ControlKind::StatusBar:
+                cls = STATUSCLASSNAMEW;
+                style |= CCS_BOTTOM;
+                break;
+            case ControlKind::Picture:
+                continue;  // painted by the form itself, at the form's DPI
+        }
+        const std::wstring caption(row.caption);
+        HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), module, nullptr);
+        if (!control) {
+            std::wstring what = L"无法创建控件“";
+            what += row.name;
+            what += L"”。";
+            RaiseRuntimeError(what);
+            return;
+        }
+        controls_[i] = control;
+        captions_[i] = caption;
+        if (row.kind == ControlKind::TextBox) {
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit: pastes of any size arrive whole
+            if (row.flags & kMultiLine) SetWindowSubclass(control, FormKeysSubclass, 0, 0);
+        }
+    }
+}
+
+void Form::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    HFONT old = font_;
+    font_ = CreateMessageFont(dpi);
+    for (HWND control : controls_) {
+        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    for (std::size_t i = 0; i < controls_.size(); ++i) PlaceControl(i);
+    LayoutStatusBar();
+    if (old && old != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(old);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Form::PlaceControl(std::size_t i) {
+    HWND control = controls_[i];
+    const ControlDesign& row = design_.controls[i];
+    if (!control || row.kind == ControlKind::StatusBar) return;
+    int widthPx = TwipsToPixels(row.widthTw, dpi_);
+    int heightPx = TwipsToPixels(row.heightTw, dpi_);
+    if (row.flags & kAutoSize) {
+        // Width follows the caption on one line; the left edge stays put.
+        HDC dc = GetDC(control);
+        HGDIOBJ oldFont = SelectObject(dc, font_);
+        SIZE extent{};
+        const std::wstring& caption = captions_[i];
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, oldFont);
+        ReleaseDC(control, dc);
+        widthPx = extent.cx;
+        heightPx = metrics.tmHeight;
+    }
+    SetWindowPos(control, nullptr, TwipsToPixels(row.leftTw, dpi_), TwipsToPixels(row.topTw, dpi_), widthPx, heightPx,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::LayoutStatusBar() {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (!controls_[i] || design_.controls[i].kind != ControlKind::StatusBar) continue;
+        std::vector<int> edges;
+        int rightPx = 0;
+        for (const PanelDesign& panel : design_.panels) {
+            rightPx += TwipsToPixels(panel.widthTw, dpi_);
+            edges.push_back(rightPx);
+        }
+        SendMessageW(controls_[i], SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        // Panels exist only once the parts are set, so their texts follow.
+        for (std::size_t p = 0; p < design_.panels.size(); ++p) {
+            const std::wstring text(design_.panels[p].text);
+            SendMessageW(controls_[i], SB_SETTEXTW, p, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        SendMessageW(controls_[i], SB_SETMINHEIGHT, TwipsToPixels(design_.controls[i].heightTw, dpi_), 0);
+        SendMessageW(controls_[i], WM_SIZE, 0, 0);  // re-docks at the new font's height
+    }
+}
+
+int Form::FindRow(std::wstring_view name, int index) const {
+    for (std::size_t i = 0; i < design_.controls.size(); ++i) {
+        if (design_.controls[i].name == name && design_.controls[i].index == index) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Form::FindFlag(unsigned flag) const {
+    for (std::size_t i = 0; i < design_.controls.size(); ++i) {
+        if (design_.controls[i].flags & flag) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+HWND Form::Control(std::wstring_view name, int index) const {
+    const int row = FindRow(name, index);
+    assert(row >= 0 && "no control of that name in the design");
+    return row >= 0 && hwnd_ ? controls_[row] : nullptr;
+}
+
+std::wstring Form::Text(std::wstring_view name, int index) const {
+    HWND control = Control(name, index);
+    if (!control) {
+        RaiseRuntimeError(L"无法读取“" + std::wstring(name) + L"”的文本。");
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Form::SetText(std::wstring_view name, std::wstring_view text, int index) {
+    HWND control = Control(name, index);
+    const std::wstring value(text);
+    if (!control || !SetWindowTextW(control, value.c_str())) {
+        RaiseRuntimeError(L"无法设置“" + std::wstring(name) + L"”的文本。");
+    }
+}
+
+void Form::SetCaption(std::wstring_view name, std::wstring_view caption, int index) {
+    SetText(name, caption, index);
+    const int row = FindRow(name, index);
+    if (row < 0 || !hwnd_) return;
+    captions_[row] = caption;
+    PlaceControl(static_cast<std::size_t>(row));
+}
+
+void Form::Click(std::size_t i) {
+    if (Handler handler = design_.controls[i].onClick) handler(*this);
+}
+
+void Form::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    for (const LineDesign& line : design_.lines) {
+        const int widthPx = std::max(1, MulDiv(line.widthPx, dpi_, USER_DEFAULT_SCREEN_DPI));
+        HPEN pen = CreatePen(line.insideSolid ? PS_INSIDEFRAME : PS_SOLID, widthPx, line.colour);
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        MoveToEx(dc, TwipsToPixels(line.x1Tw, dpi_), TwipsToPixels(line.y1Tw, dpi_), nullptr);
+        LineTo(dc, TwipsToPixels(line.x2Tw, dpi_), TwipsToPixels(line.y2Tw, dpi_));
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+    }
+    for (const ControlDesign& row : design_.controls) {
+        if (row.kind != ControlKind::Picture) continue;
+        // The icon at its own size: 32 pixels at 96 DPI, loaded at the
+        // scaled size so that Windows picks or resamples it once, crisply.
+        const int sizePx = MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI);
+        HICON icon = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.resourceId), IMAGE_ICON, sizePx, sizePx, 0));
+        if (icon) {
+            DrawIconEx(dc, TwipsToPixels(row.leftTw, dpi_), TwipsToPixels(row.topTw, dpi_), icon, sizePx, sizePx, 0,
+                       nullptr, DI_NORMAL);
+            DestroyIcon(icon);
+        }
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT Form::ControlColour(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control) - kFirstControlId;
+    if (id < 0 || static_cast<std::size_t>(id) >= design_.controls.size()) return 0;
+    const ControlDesign& row = design_.controls[id];
+    if (row.kind == ControlKind::TextBox) {
+        // A locked box keeps the look of a text box; only its editing is off.
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    switch (row.textColour.kind) {
+        case Colour::Kind::System: SetTextColor(dc, GetSysColor(static_cast<int>(row.textColour.value))); break;
+        case Colour::Kind::Rgb: SetTextColor(dc, row.textColour.value); break;
+        case Colour::Kind::Default: SetTextColor(dc, GetSysColor(COLOR_BTNTEXT)); break;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Form* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+        ++g_loadedForms;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->controls_.clear();
+        self->captions_.clear();
+        if (self->font_) DeleteObject(self->font_);
+        if (self->bigIcon_) DestroyIcon(self->bigIcon_);
+        if (self->smallIcon_) DestroyIcon(self->smallIcon_);
+        self->font_ = nullptr;
+        self->bigIcon_ = self->smallIcon_ = nullptr;
+        // The program lives while any of its windows is loaded.
+        if (--g_loadedForms == 0) PostQuitMessage(0);
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->HandleMessage(msg, wp, lp);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND: {
+            const int row = static_cast<int>(LOWORD(wp)) - kFirstControlId;
+            if (row < 0 || static_cast<std::size_t>(row) >= design_.controls.size()) return 0;
+            const ControlDesign& design = design_.controls[row];
+            switch (HIWORD(wp)) {
+                case BN_CLICKED:  // also STN_CLICKED, which shares its value
+                    if (design.kind == ControlKind::Button || design.kind == ControlKind::Label) Click(row);
+                    break;
+                case EN_CHANGE:
+                    if (design.kind == ControlKind::TextBox && design.onChange) design.onChange(*this);
+                    break;
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (LRESULT brush = ControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp))) return brush;
+            break;
+        case WM_SETCURSOR: {
+            HWND over = reinterpret_cast<HWND>(wp);
+            const int row = GetDlgCtrlID(over) - kFirstControlId;
+            if (over != hwnd_ && row >= 0 && static_cast<std::size_t>(row) < design_.controls.size() &&
+                (design_.controls[row].flags & kLink) && LOWORD(lp) == HTCLIENT) {
+                // Shared resource: loaded once by the system, never destroyed.
+                HCURSOR hand = static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr),
+                                                               MAKEINTRESOURCEW(design_.controls[row].resourceId),
+                                                               IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+                SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_SIZE:
+            LayoutStatusBar();  // a status bar docks only when told its parent's size changed
+            break;
+        case WM_ACTIVATE:
+            // Like a dialog: the focus leaves with the window and comes back to
+            // the same control.
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) SetPropW(hwnd_, L"MorvaneFocus", focus);
+            } else {
+                HWND focus = static_cast<HWND>(GetPropW(hwnd_, L"MorvaneFocus"));
+                if (!focus || !IsWindow(focus) || !IsChild(hwnd_, focus)) focus = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+                if (focus) SetFocus(focus);
+            }
+            return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            ApplyDpi(HIWORD(wp));
+            return 0;
+        }
+        case WM_DESTROY:
+            RemovePropW(hwnd_, L"MorvaneFocus");
+            break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+bool Form::PreTranslate(MSG& msg) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    Form* form = FromHandle(root);
+    if (!form) return false;
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+        // Enter presses the focused button, else the default one; Esc the
+        // cancel one. Decided here so every control behaves alike.
+        HWND focus = GetFocus();
+        int row = -1;
+        if (msg.wParam == VK_RETURN && focus && IsChild(root, focus) && IsPushButton(focus)) {
+            row = GetDlgCtrlID(focus) - kFirstControlId;
+        } else {
+            row = form->FindFlag(msg.wParam == VK_RETURN ? kDefault : kCancel);
+        }
+        if (row >= 0 && static_cast<std::size_t>(row) < form->controls_.size()) {
+            form->Click(static_cast<std::size_t>(row));
+            return true;
+        }
+        // No button for the key: swallow Esc so no control closes the window,
+        // and let Enter reach the control (it does nothing in a single line).
+        return msg.wParam == VK_ESCAPE;
+    }
+    if (msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B)) {
+        return form->FindFlag(msg.wParam == L'\r' ? kDefault : kCancel) >= 0 || msg.wParam == 0x1B;
+    }
+    return IsDialogMessageW(root, &msg) != FALSE;
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1) break;
+        if (Form::PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+bool PumpMessages() {
+    MSG msg;
+    bool quit = false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            continue;
+        }
+        if (Form::PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return quit;
+}
+
+}  // namespace morvane
