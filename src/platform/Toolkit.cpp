@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cassert>
+#include <map>
+
+#include "platform/Text.h"
+#include "platform/TextWrap.h"
 
 namespace morvane {
 namespace {
@@ -59,6 +63,15 @@ RECT WindowRectForClient(int widthPx, int heightPx, DWORD style, DWORD exStyle, 
     RECT rect{0, 0, widthPx, heightPx};
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     return rect;
+}
+
+COLORREF TextColourOf(const ControlDesign& row) {
+    switch (row.textColour.kind) {
+        case Colour::Kind::System: return GetSysColor(static_cast<int>(row.textColour.value));
+        case Colour::Kind::Rgb: return row.textColour.value;
+        case Colour::Kind::Default: break;
+    }
+    return GetSysColor(COLOR_BTNTEXT);
 }
 
 bool IsPushButton(HWND hwnd) {
@@ -213,7 +226,8 @@ void Form::CreateControls() {
         switch (row.kind) {
             case ControlKind::Label:
                 cls = L"STATIC";
-                style |= SS_NOPREFIX | ((row.flags & kWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP);
+                // Wrapped captions are laid out by the form itself (see PaintWrappedLabel).
+                style |= SS_NOPREFIX | ((row.flags & kWrap) ? SS_OWNERDRAW : SS_LEFTNOWORDWRAP);
                 if (row.onClick || (row.flags & kLink)) style |= SS_NOTIFY;
                 break;
             case ControlKind::TextBox:
@@ -263,7 +277,7 @@ void Form::ApplyDpi(UINT dpi) {
     for (std::size_t i = 0; i < controls_.size(); ++i) PlaceControl(i);
     LayoutStatusBar();
     if (old && old != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(old);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::PlaceControl(std::size_t i) {
@@ -355,6 +369,7 @@ void Form::SetCaption(std::wstring_view name, std::wstring_view caption, int ind
     if (row < 0 || !hwnd_) return;
     captions_[row] = caption;
     PlaceControl(static_cast<std::size_t>(row));
+    InvalidateRect(controls_[row], nullptr, TRUE);
 }
 
 void Form::Click(std::size_t i) {
@@ -389,6 +404,43 @@ void Form::Paint() {
     EndPaint(hwnd_, &ps);
 }
 
+void Form::PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row) {
+    HDC dc = item.hDC;
+    const RECT box = item.rcItem;
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ oldFont = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TextColourOf(design_.controls[row]));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+
+    const std::wstring& text = captions_[row];
+    std::map<char16_t, int> widths;
+    const auto lines = WrapText(ToU16(text), box.right - box.left, [&](char16_t c) {
+        auto [it, added] = widths.try_emplace(c, 0);
+        if (added) {
+            SIZE extent{};
+            const wchar_t wide = static_cast<wchar_t>(c);
+            GetTextExtentPoint32W(dc, &wide, 1, &extent);
+            it->second = extent.cx;
+        }
+        return it->second;
+    });
+    // Lines at the font's own spacing where they fit; closer, down to the
+    // characters' own height, where the label would otherwise cut its text
+    // (fonts with generous leading, such as Microsoft YaHei, need it).
+    const int heightPx = box.bottom - box.top;
+    int pitchPx = metrics.tmHeight;
+    if (!lines.empty() && static_cast<int>(lines.size()) * pitchPx > heightPx) {
+        pitchPx = std::max<int>(metrics.tmHeight - metrics.tmInternalLeading, heightPx / static_cast<int>(lines.size()));
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ExtTextOutW(dc, box.left, box.top + static_cast<int>(i) * pitchPx, ETO_CLIPPED, &box,
+                    text.data() + lines[i].start, static_cast<UINT>(lines[i].length), nullptr);
+    }
+    SelectObject(dc, oldFont);
+}
+
 LRESULT Form::ControlColour(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control) - kFirstControlId;
     if (id < 0 || static_cast<std::size_t>(id) >= design_.controls.size()) return 0;
@@ -399,11 +451,7 @@ LRESULT Form::ControlColour(HDC dc, HWND control) {
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
-    switch (row.textColour.kind) {
-        case Colour::Kind::System: SetTextColor(dc, GetSysColor(static_cast<int>(row.textColour.value))); break;
-        case Colour::Kind::Rgb: SetTextColor(dc, row.textColour.value); break;
-        case Colour::Kind::Default: SetTextColor(dc, GetSysColor(COLOR_BTNTEXT)); break;
-    }
+    SetTextColor(dc, TextColourOf(row));
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -449,6 +497,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     break;
             }
             return 0;
+        }
+        case WM_DRAWITEM: {
+            const int row = static_cast<int>(wp) - kFirstControlId;
+            if (row >= 0 && static_cast<std::size_t>(row) < design_.controls.size() &&
+                (design_.controls[row].flags & kWrap)) {
+                PaintWrappedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), static_cast<std::size_t>(row));
+                return TRUE;
+            }
+            break;
         }
         case WM_CTLCOLORSTATIC:
             if (LRESULT brush = ControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp))) return brush;

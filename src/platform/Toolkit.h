@@ -141,6 +141,7 @@ private:
     int FindRow(std::wstring_view name, int index) const;
     int FindFlag(unsigned flag) const;
     LRESULT ControlColour(HDC dc, HWND control);
+    void PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row);
 
     const FormDesign& design_;
     HWND hwnd_ = nullptr;

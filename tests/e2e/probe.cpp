@@ -7,6 +7,7 @@
 //   key   CLASS N VK       post a key press (down and up) to it, as the keyboard does
 //   settext ID TEXT        set a dialog item's text; command ID posts WM_COMMAND
 //   rect                   print the window's screen rectangle: x y width height
+//   move X Y               move the window (its size stays)
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -89,6 +90,10 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(window, &rect);
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
         return 0;
+    }
+    if (command == L"move" && argc >= 6) {
+        return SetWindowPos(window, nullptr, _wtoi(argv[4]), _wtoi(argv[5]), 0, 0, SWP_NOSIZE | SWP_NOZORDER) ? 0
+                                                                                                         : Fail("move failed");
     }
     if (command == L"settext" && argc >= 6) {
         HWND item = GetDlgItem(window, _wtoi(argv[4]));
