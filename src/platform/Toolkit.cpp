@@ -176,13 +176,7 @@ void Form::Load() {
     const std::wstring caption(design_.caption);
     HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, (work.left + work.right) / 2,
                                 (work.top + work.bottom) / 2, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!hwnd) {
-        std::wstring what = L"无法创建窗口“";
-        what += design_.name;
-        what += L"”。";
-        RaiseRuntimeError(what);
-        return;
-    }
+    if (!hwnd) return RaiseRuntimeError(L"无法创建窗口“" + std::wstring(design_.name) + L"”。");
     assert(hwnd_ == hwnd);
 
     HINSTANCE module = GetModuleHandleW(nullptr);
@@ -251,13 +245,7 @@ void Form::CreateControls() {
         const std::wstring caption(row.caption);
         HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), module, nullptr);
-        if (!control) {
-            std::wstring what = L"无法创建控件“";
-            what += row.name;
-            what += L"”。";
-            RaiseRuntimeError(what);
-            return;
-        }
+        if (!control) return RaiseRuntimeError(L"无法创建控件“" + std::wstring(row.name) + L"”。");
         controls_[i] = control;
         captions_[i] = caption;
         if (row.kind == ControlKind::TextBox) {
@@ -346,10 +334,7 @@ HWND Form::Control(std::wstring_view name, int index) const {
 
 std::wstring Form::Text(std::wstring_view name, int index) const {
     HWND control = Control(name, index);
-    if (!control) {
-        RaiseRuntimeError(L"无法读取“" + std::wstring(name) + L"”的文本。");
-        return {};
-    }
+    if (!control) return RaiseRuntimeError(L"无法读取“" + std::wstring(name) + L"”的文本。"), std::wstring();
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
@@ -562,7 +547,9 @@ bool Form::PreTranslate(MSG& msg) {
     if (!form) return false;
     if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
         // Enter presses the focused button, else the default one; Esc the
-        // cancel one. Decided here so every control behaves alike.
+        // cancel one. Decided here so every control behaves alike, and with
+        // no such button the key does nothing: no beep, and no multi-line
+        // box closing the window on its own.
         HWND focus = GetFocus();
         int row = -1;
         if (msg.wParam == VK_RETURN && focus && IsChild(root, focus) && IsPushButton(focus)) {
@@ -570,17 +557,10 @@ bool Form::PreTranslate(MSG& msg) {
         } else {
             row = form->FindFlag(msg.wParam == VK_RETURN ? kDefault : kCancel);
         }
-        if (row >= 0 && static_cast<std::size_t>(row) < form->controls_.size()) {
-            form->Click(static_cast<std::size_t>(row));
-            return true;
-        }
-        // No button for the key: swallow Esc so no control closes the window,
-        // and let Enter reach the control (it does nothing in a single line).
-        return msg.wParam == VK_ESCAPE;
+        if (row >= 0 && static_cast<std::size_t>(row) < form->controls_.size()) form->Click(static_cast<std::size_t>(row));
+        return true;
     }
-    if (msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B)) {
-        return form->FindFlag(msg.wParam == L'\r' ? kDefault : kCancel) >= 0 || msg.wParam == 0x1B;
-    }
+    if (msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B)) return true;
     return IsDialogMessageW(root, &msg) != FALSE;
 }
 
