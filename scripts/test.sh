@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+python3 tools/make_icons.py --check  # the committed icons match their pixel maps
 
 for preset in host win64 win32; do
   cmake --preset "$preset" >/dev/null
