@@ -27,6 +27,12 @@ Fn User32Function(const char* name) {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+int MetricAtDpi(int index, UINT dpi) {
+    static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
 
 UINT SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -182,10 +188,11 @@ void Form::Load() {
     HINSTANCE module = GetModuleHandleW(nullptr);
     const int iconId = design_.iconId;
     dpi_ = WindowDpi(hwnd_);
-    bigIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), 0));
+    // Title-bar and taskbar icons at the window's own DPI.
+    bigIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, MetricAtDpi(SM_CXICON, dpi_),
+                                             MetricAtDpi(SM_CYICON, dpi_), 0));
     smallIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                               MetricAtDpi(SM_CXSMICON, dpi_), MetricAtDpi(SM_CYSMICON, dpi_), 0));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
