@@ -50,7 +50,7 @@ struct ControlDesign {
     Colour textColour = {};
     Handler onClick = nullptr;
     Handler onChange = nullptr;
-    int resourceId = 0;  // picture: the icon it shows
+    int resourceId = 0;  // picture: the icon it shows; link: its pointer
 };
 
 struct PanelDesign {
@@ -110,7 +110,6 @@ public:
     bool IsLoaded() const { return hwnd_ != nullptr; }
     HWND hWnd() const { return hwnd_; }
     UINT Dpi() const { return dpi_; }
-    const FormDesign& Design() const { return design_; }
 
     HWND Control(std::wstring_view name, int index = -1) const;
     std::wstring Text(std::wstring_view name, int index = -1) const;
@@ -121,7 +120,6 @@ public:
     static bool PreTranslate(MSG& msg);
     // Number of loaded forms; the program ends when it drops to zero.
     static int LoadedCount();
-    static Form* FromHandle(HWND hwnd);
 
 protected:
     // Controls that live outside the window (the Open dialog) start afresh
@@ -129,6 +127,7 @@ protected:
     virtual void ResetControls() {}
 
 private:
+    static Form* FromHandle(HWND hwnd);  // our own windows only
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Load();
