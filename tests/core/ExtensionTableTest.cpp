@@ -101,7 +101,7 @@ TEST(ExtensionTable, OnlySynonymsShareADescription) {
     const std::set<std::set<std::u16string_view>> synonyms = {
         {u"AIF", u"AIFF", u"AIFC"}, {u"BAK", u"BK"}, {u"BMP", u"DIB"}, {u"CER", u"CRT"}, {u"CPD", u"CPE"},
         {u"CPP", u"CXX"}, {u"EPS", u"EPSF"}, {u"F", u"F77", u"F90", u"FOR"}, {u"F2R", u"F3R"},
-        {u"FFA", u"FFK", u"FFL", u"FFO"}, {u"FLC", u"PLI"}, {u"GNA", u"GNX"}, {u"HH", u"HPP"},
+        {u"FFA", u"FFL", u"FFO"}, {u"FLC", u"PLI"}, {u"GNA", u"GNX"}, {u"HH", u"HPP"},
         {u"HTM", u"HTML"}, {u"ICC", u"ICM"}, {u"ILBM", u"LBM"}, {u"IVD", u"IVP", u"IVX"},
         {u"JFF", u"JTF"}, {u"JFIF", u"JIF", u"JPE", u"JPEG", u"JPG"}, {u"LHA", u"LZH"},
         {u"MHTM", u"MHTML"}, {u"MIM", u"MIME"}, {u"MOV", u"QT", u"QTM"}, {u"MPE", u"MPEG", u"MPG"},
