@@ -3,7 +3,6 @@
 #include "forms/Project.h"
 #include "forms/frmAbout.h"
 #include "forms/frmExtractIcon.h"
-#include "platform/Declares.h"
 #include "platform/Text.h"
 #include "resources/resource.h"
 
@@ -15,10 +14,7 @@ void Text1_Change(Form& form) { LookupExtension(static_cast<Form1&>(form)); }
 void Command1_Click(Form&) { ExtractIconSlot().Show(); }
 
 // The guestbook is where users report an extension the table lacks.
-void Command2_Click(Form&) {
-    const std::wstring address = GuestbookAddress();
-    Declares::Api().Execute(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-}
+void Command2_Click(Form&) { OpenWebPage(GuestbookAddress()); }
 
 void Command3_Click(Form&) { AboutSlot().Show(); }
 

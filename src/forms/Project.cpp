@@ -6,6 +6,7 @@
 #include "forms/Form1.h"
 #include "forms/frmAbout.h"
 #include "forms/frmExtractIcon.h"
+#include "platform/Declares.h"
 
 namespace morvane {
 namespace {
@@ -34,6 +35,10 @@ void ResetProgramForTesting() {
     g_extractIcon.reset();
     g_about.reset();
     g_main.reset();
+}
+
+void OpenWebPage(const std::wstring& address) {
+    Declares::Api().Execute(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
 std::wstring HomePageAddress() { return std::wstring(L"http://") + kWebHost; }

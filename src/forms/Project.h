@@ -21,6 +21,9 @@ FrmAbout& AboutSlot();
 // program does.
 void ResetProgramForTesting();
 
+// Opens a web page in the browser, maximised and owned by no window.
+void OpenWebPage(const std::wstring& address);
+
 // The maker's addresses, fixed at build time.
 std::wstring HomePageAddress();
 std::wstring UpdatePageAddress();

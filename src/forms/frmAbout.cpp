@@ -35,15 +35,9 @@ void cmdOK_Click(Form& form) { form.Unload(); }
 
 void Command1_Click(Form& form) { form.Unload(); }
 
-void Command2_Click(Form&) {
-    const std::wstring address = UpdatePageAddress();
-    Declares::Api().Execute(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-}
+void Command2_Click(Form&) { OpenWebPage(UpdatePageAddress()); }
 
-void Label1_Click(Form&) {
-    const std::wstring address = HomePageAddress();
-    Declares::Api().Execute(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-}
+void Label1_Click(Form&) { OpenWebPage(HomePageAddress()); }
 
 // The mail program is started hidden, with this window as its owner.
 void Label2_Click(Form& form) {

@@ -85,8 +85,8 @@ bool IsPushButton(HWND hwnd) {
 }
 
 // A multi-line edit asks the dialog manager for every key, so Tab would stay
-// inside it and Esc would make it close the window behind our back. Here a
-// form's keys work the same whichever control has the focus.
+// inside it. Here Tab moves on from every control alike (Enter and Esc are
+// decided before any control sees them, in PreTranslate).
 LRESULT CALLBACK FormKeysSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (msg == WM_GETDLGCODE) {
         return DefSubclassProc(hwnd, msg, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
@@ -326,6 +326,11 @@ int Form::FindRow(std::wstring_view name, int index) const {
     return -1;
 }
 
+int Form::RowOfId(int controlId) const {
+    const int row = controlId - kFirstControlId;
+    return row >= 0 && static_cast<std::size_t>(row) < design_.controls.size() ? row : -1;
+}
+
 int Form::FindFlag(unsigned flag) const {
     for (std::size_t i = 0; i < design_.controls.size(); ++i) {
         if (design_.controls[i].flags & flag) return static_cast<int>(i);
@@ -434,8 +439,8 @@ void Form::PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row) {
 }
 
 LRESULT Form::ControlColour(HDC dc, HWND control) {
-    const int id = GetDlgCtrlID(control) - kFirstControlId;
-    if (id < 0 || static_cast<std::size_t>(id) >= design_.controls.size()) return 0;
+    const int id = RowOfId(GetDlgCtrlID(control));
+    if (id < 0) return 0;
     const ControlDesign& row = design_.controls[id];
     if (row.kind == ControlKind::TextBox) {
         // A locked box keeps the look of a text box; only its editing is off.
@@ -477,8 +482,8 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
-            const int row = static_cast<int>(LOWORD(wp)) - kFirstControlId;
-            if (row < 0 || static_cast<std::size_t>(row) >= design_.controls.size()) return 0;
+            const int row = RowOfId(LOWORD(wp));
+            if (row < 0) return 0;
             const ControlDesign& design = design_.controls[row];
             switch (HIWORD(wp)) {
                 case BN_CLICKED:  // also STN_CLICKED, which shares its value
@@ -491,9 +496,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_DRAWITEM: {
-            const int row = static_cast<int>(wp) - kFirstControlId;
-            if (row >= 0 && static_cast<std::size_t>(row) < design_.controls.size() &&
-                (design_.controls[row].flags & kWrap)) {
+            const int row = RowOfId(static_cast<int>(wp));
+            if (row >= 0 && (design_.controls[row].flags & kWrap)) {
                 PaintWrappedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), static_cast<std::size_t>(row));
                 return TRUE;
             }
@@ -504,9 +508,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETCURSOR: {
             HWND over = reinterpret_cast<HWND>(wp);
-            const int row = GetDlgCtrlID(over) - kFirstControlId;
-            if (over != hwnd_ && row >= 0 && static_cast<std::size_t>(row) < design_.controls.size() &&
-                (design_.controls[row].flags & kLink) && LOWORD(lp) == HTCLIENT) {
+            const int row = over != hwnd_ ? RowOfId(GetDlgCtrlID(over)) : -1;
+            if (row >= 0 && (design_.controls[row].flags & kLink) && LOWORD(lp) == HTCLIENT) {
                 // Shared resource: loaded once by the system, never destroyed.
                 HCURSOR hand = static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr),
                                                                MAKEINTRESOURCEW(design_.controls[row].resourceId),
@@ -560,26 +563,29 @@ bool Form::PreTranslate(MSG& msg) {
         HWND focus = GetFocus();
         int row = -1;
         if (msg.wParam == VK_RETURN && focus && IsChild(root, focus) && IsPushButton(focus)) {
-            row = GetDlgCtrlID(focus) - kFirstControlId;
+            row = form->RowOfId(GetDlgCtrlID(focus));
         } else {
             row = form->FindFlag(msg.wParam == VK_RETURN ? kDefault : kCancel);
         }
-        if (row >= 0 && static_cast<std::size_t>(row) < form->controls_.size()) form->Click(static_cast<std::size_t>(row));
+        if (row >= 0) form->Click(static_cast<std::size_t>(row));
         return true;
     }
     if (msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B)) return true;
     return IsDialogMessageW(root, &msg) != FALSE;
 }
 
+namespace {
+void Deliver(MSG& msg) {
+    if (Form::PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+}  // namespace
+
 int RunMessageLoop() {
     MSG msg;
     BOOL got;
-    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
-        if (got == -1) break;
-        if (Form::PreTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1) Deliver(msg);
     return static_cast<int>(msg.wParam);
 }
 
@@ -587,13 +593,8 @@ bool PumpMessages() {
     MSG msg;
     bool quit = false;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit = true;
-            continue;
-        }
-        if (Form::PreTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        if (msg.message == WM_QUIT) quit = true;
+        else Deliver(msg);
     }
     return quit;
 }

@@ -138,6 +138,7 @@ private:
     void Paint();
     void Click(std::size_t i);
     int FindRow(std::wstring_view name, int index) const;
+    int RowOfId(int controlId) const;  // the design row of one of our controls, or -1
     int FindFlag(unsigned flag) const;
     LRESULT ControlColour(HDC dc, HWND control);
     void PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row);
