@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix that shows Chinese: zh_CN locale (code page 936), the
 # Windows Chinese font names mapped to a Debian CJK font, and no window
-# manager waits. Usage: wine-prefix.sh PREFIX LOCALE_DIR [DPI] [MANAGED=Y|N]
+# manager waits. Usage: wine-prefix.sh PREFIX LOCALE_DIR [DPI] [MANAGED=Y|N] [FONT=wqy|tall]
 set -euo pipefail
-prefix=$1 locdir=$2 dpi=${3:-96} managed=${4:-N}
+prefix=$1 locdir=$2 dpi=${3:-96} managed=${4:-N} font=${5:-wqy}
 here=$(cd "$(dirname "$0")" && pwd)
 
 # Wine takes its code page from the Linux locale, which must really exist.
@@ -25,7 +25,7 @@ cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || t
 
 # regedit wants UTF-16LE with a BOM for names outside ASCII.
 reg=$(mktemp --suffix=.reg)
-python3 "$here/wine-settings.py" "$dpi" "$managed" > "$reg"
+python3 "$here/wine-settings.py" "$dpi" "$managed" "$font" > "$reg"
 /usr/lib/wine/wine64 regedit /S "$(/usr/lib/wine/wine64 winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
 /usr/lib/wine/wineserver -w
 rm -f "$reg"

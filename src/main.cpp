@@ -1,9 +1,11 @@
-// Morvane: the entry point hands control to the forms and never gets it back.
+// Morvane: the entry point hands control to the forms, and gets it back only
+// on the way out, to end what the shell brought up.
 #include "platform/Toolkit.h"
 
 #include <commctrl.h>
 
 #include "forms/Project.h"
+#include "platform/Declares.h"
 
 namespace {
 
@@ -27,9 +29,12 @@ void DeclareDpiAwareness() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    morvane::Declares::RestrictLibrarySearch();
     DeclareDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     morvane::StartProgram();
-    return morvane::RunMessageLoop();
+    const int exitCode = morvane::RunMessageLoop();
+    morvane::Declares::ReleaseCom();
+    return exitCode;
 }

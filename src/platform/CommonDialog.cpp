@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/Declares.h"
+
 namespace morvane {
 
 void CommonDialog::ShowOpen(HWND owner) {
@@ -14,7 +16,7 @@ void CommonDialog::ShowOpen(HWND owner) {
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (Env().ShowOpenDialog(&ofn)) {
+    if (Declares::Api().ShowOpenDialog(&ofn)) {
         buffer.back() = L'\0';
         fileName_ = buffer.data();
     }

@@ -49,19 +49,39 @@ UINT WindowDpi(HWND hwnd) {
     return SystemDpi();
 }
 
-// The system's message font, at the given DPI.
-HFONT CreateMessageFont(UINT dpi) {
+// The system's message font, as it stands at the given DPI.
+LOGFONTW MessageFont(UINT dpi) {
     static const auto spiForDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (spiForDpi && spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    }
+    if (spiForDpi && spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) return metrics.lfMessageFont;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
-        return CreateFontIndirectW(&metrics.lfMessageFont);
+        return metrics.lfMessageFont;
     }
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+}
+
+// The frame a button or a status-bar panel draws inside its rectangle:
+// two pixels at 96 DPI, scaled.
+int EdgePx(UINT dpi) { return MulDiv(2, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
+
+// Text measured in a control's font.
+struct TextExtent {
+    int widthPx = 0;
+    int cellPx = 0;  // the font's line height, internal leading and descent included
+};
+
+TextExtent MeasureText(HDC dc, HFONT font, std::wstring_view text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    return {static_cast<int>(extent.cx), static_cast<int>(metrics.tmHeight)};
 }
 
 RECT WindowRectForClient(int widthPx, int heightPx, DWORD style, DWORD exStyle, UINT dpi) {
@@ -94,6 +114,22 @@ LRESULT CALLBACK FormKeysSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UIN
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+// Modal loops that are not ours (the Open dialog, a message box) never call
+// PreTranslate, so while one runs the other forms would lose Tab, Enter and
+// Esc, and a multi-line box would close its window on Esc. Such loops pass
+// each message to the thread's message filter first; the forms take theirs there.
+LRESULT CALLBACK ModalLoopFilter(int code, WPARAM wp, LPARAM lp) {
+    if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && Form::PreTranslate(*reinterpret_cast<MSG*>(lp))) {
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void KeepFormKeysInModalLoops() {
+    static const HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, ModalLoopFilter, nullptr, GetCurrentThreadId());
+    (void)hook;
+}
+
 void RegisterFormClass(WNDPROC windowProc) {
     static const bool registered = [windowProc] {
         WNDCLASSEXW wc{};
@@ -118,8 +154,6 @@ void Environment::ShowFatalError(std::wstring_view message) {
     const std::wstring text(message);
     MessageBoxW(nullptr, text.c_str(), L"Morvane", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
 }
-
-BOOL Environment::ShowOpenDialog(OPENFILENAMEW* ofn) { return ::GetOpenFileNameW(ofn); }
 
 Environment& Env() { return *g_environment; }
 void SetEnvironment(Environment* env) { g_environment = env ? env : &g_realEnvironment; }
@@ -170,6 +204,7 @@ void Form::Unload() {
 
 void Form::Load() {
     RegisterFormClass(WindowProc);
+    KeepFormKeysInModalLoops();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (design_.minimizeBox ? WS_MINIMIZEBOX : 0);
     const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
@@ -185,27 +220,18 @@ void Form::Load() {
     if (!hwnd) return RaiseRuntimeError(L"无法创建窗口“" + std::wstring(design_.name) + L"”。");
     assert(hwnd_ == hwnd);
 
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    const int iconId = design_.iconId;
     dpi_ = WindowDpi(hwnd_);
-    // Title-bar and taskbar icons at the window's own DPI.
-    bigIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, MetricAtDpi(SM_CXICON, dpi_),
-                                             MetricAtDpi(SM_CYICON, dpi_), 0));
-    smallIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                               MetricAtDpi(SM_CXSMICON, dpi_), MetricAtDpi(SM_CYSMICON, dpi_), 0));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-
-    CreateControls();
-    ApplyDpi(dpi_);
-    ResetControls();
-
+    // Sized and centred before the controls are laid out: the status bar
+    // docks to the client area, and fitting the font measures the real one.
     const RECT frame = WindowRectForClient(TwipsToPixels(design_.clientWidthTw, dpi_),
                                            TwipsToPixels(design_.clientHeightTw, dpi_), style, exStyle, dpi_);
     const int widthPx = frame.right - frame.left;
     const int heightPx = frame.bottom - frame.top;
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - widthPx) / 2,
                  work.top + (work.bottom - work.top - heightPx) / 2, widthPx, heightPx, SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls();
+    ApplyDpi(dpi_);
+    ResetControls();
 }
 
 void Form::CreateControls() {
@@ -233,18 +259,24 @@ void Form::CreateControls() {
                 break;
             case ControlKind::TextBox:
                 cls = L"EDIT";
-                style |= WS_TABSTOP;
-                exStyle |= WS_EX_CLIENTEDGE;
+                // A one-pixel border rather than the sunken two-pixel edge: the
+                // design's 18-pixel input box then holds a 16-pixel line of
+                // Microsoft YaHei UI whole.
+                style |= WS_TABSTOP | WS_BORDER;
                 style |= (row.flags & kMultiLine) ? (ES_MULTILINE | ES_AUTOVSCROLL) : ES_AUTOHSCROLL;
                 if (row.flags & kLocked) style |= ES_READONLY;
                 break;
             case ControlKind::Button:
                 cls = L"BUTTON";
-                style |= WS_TABSTOP | BS_NOTIFY | ((row.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                // No BS_NOTIFY: with it the second of two quick clicks arrives as
+                // BN_DOUBLECLICKED instead of a click, and would be lost.
+                style |= WS_TABSTOP | ((row.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
                 break;
             case ControlKind::StatusBar:
                 cls = STATUSCLASSNAMEW;
-                style |= CCS_BOTTOM;
+                // Placed by the form (LayoutStatusBar), not by its own idea of
+                // its height, which would grow over the buttons with a tall font.
+                style |= CCS_NORESIZE | CCS_NOPARENTALIGN;
                 break;
             case ControlKind::Picture:
                 continue;  // painted by the form itself, at the form's DPI
@@ -262,17 +294,118 @@ void Form::CreateControls() {
     }
 }
 
+void Form::LoadIcons() {
+    // Title-bar and taskbar icons drawn for the window's own DPI, not
+    // stretched from another size.
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const HICON big = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                                    MetricAtDpi(SM_CXICON, dpi_), MetricAtDpi(SM_CYICON, dpi_), 0));
+    const HICON small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                                      MetricAtDpi(SM_CXSMICON, dpi_), MetricAtDpi(SM_CYSMICON, dpi_), 0));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    // The window no longer refers to the old pair once the new one is set.
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    bigIcon_ = big;
+    smallIcon_ = small;
+}
+
 void Form::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
-    HFONT old = font_;
-    font_ = CreateMessageFont(dpi);
-    for (HWND control : controls_) {
-        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    LoadIcons();
+    // The design's boxes were drawn for a font with a 12-pixel cell. The
+    // message font of a zh-CN Windows (Microsoft YaHei UI, 9 points) is
+    // taller, and a user may choose larger still: the font keeps its face
+    // and, where some text would not fit its box, steps down a pixel at a
+    // time until every text does, no further than three quarters of its size.
+    LOGFONTW font = MessageFont(dpi);
+    const int sign = font.lfHeight < 0 ? -1 : 1;
+    const int fullPx = std::max(1, std::abs(static_cast<int>(font.lfHeight)));
+    for (int sizePx = fullPx;; --sizePx) {
+        font.lfHeight = sign * sizePx;
+        HFONT next = CreateFontIndirectW(&font);
+        if (!next) break;
+        for (HWND control : controls_) {
+            if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(next), FALSE);
+        }
+        if (font_) DeleteObject(font_);
+        font_ = next;
+        for (std::size_t i = 0; i < controls_.size(); ++i) PlaceControl(i);
+        LayoutStatusBar();
+        if (TextsFit() || sizePx * 4 <= fullPx * 3) break;
     }
-    for (std::size_t i = 0; i < controls_.size(); ++i) PlaceControl(i);
-    LayoutStatusBar();
-    if (old && old != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(old);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+RECT Form::TextBounds(std::size_t i) const {
+    HWND control = controls_[i];
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&box), 2);
+    const ControlDesign& row = design_.controls[i];
+    if (row.kind == ControlKind::Label && !(row.flags & kWrap)) {
+        // A label's box may reach under its neighbour (the main window's
+        // prompt does, by design); only the text it paints must stay clear.
+        HDC dc = GetDC(control);
+        const TextExtent text = MeasureText(dc, font_, captions_[i]);
+        ReleaseDC(control, dc);
+        box.right = std::min<LONG>(box.right, box.left + text.widthPx);
+        box.bottom = std::min<LONG>(box.bottom, box.top + text.cellPx);
+    }
+    return box;
+}
+
+bool Form::TextsFit() const {
+    const int edgePx = EdgePx(dpi_);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        HWND control = controls_[i];
+        const ControlDesign& row = design_.controls[i];
+        if (!control) continue;
+        RECT client{};
+        GetClientRect(control, &client);
+        HDC dc = GetDC(control);
+        const TextExtent text = MeasureText(dc, font_, captions_[i]);
+        bool fits = true;
+        switch (row.kind) {
+            case ControlKind::Label:
+                if (row.flags & kWrap) {
+                    const WrappedText layout = LayoutWrappedText(dc, i, client.right, client.bottom);
+                    fits = static_cast<int>(layout.lines.size()) * layout.glyphHeightPx <= client.bottom;
+                } else {
+                    fits = text.widthPx <= client.right && text.cellPx <= client.bottom;
+                }
+                break;
+            case ControlKind::TextBox:
+                fits = text.cellPx <= client.bottom;  // one line at least, whole
+                break;
+            case ControlKind::Button:
+                fits = text.widthPx <= client.right - 2 * edgePx && text.cellPx <= client.bottom - 2 * edgePx;
+                break;
+            case ControlKind::StatusBar:
+                for (std::size_t p = 0; p < design_.panels.size(); ++p) {
+                    RECT part{};
+                    SendMessageW(control, SB_GETRECT, p, reinterpret_cast<LPARAM>(&part));
+                    const TextExtent panel = MeasureText(dc, font_, design_.panels[p].text);
+                    fits = fits && panel.widthPx <= part.right - part.left - 2 * edgePx &&
+                           panel.cellPx <= part.bottom - part.top;
+                }
+                break;
+            case ControlKind::Picture:
+                break;
+        }
+        ReleaseDC(control, dc);
+        if (!fits) return false;
+        // No text may lie under another control.
+        const RECT mine = TextBounds(i);
+        for (std::size_t j = i + 1; j < controls_.size(); ++j) {
+            if (!controls_[j]) continue;
+            RECT overlap{};
+            const RECT theirs = TextBounds(j);
+            if (IntersectRect(&overlap, &mine, &theirs)) return false;
+        }
+    }
+    return true;
 }
 
 void Form::PlaceControl(std::size_t i) {
@@ -281,19 +414,15 @@ void Form::PlaceControl(std::size_t i) {
     if (!control || row.kind == ControlKind::StatusBar) return;
     int widthPx = TwipsToPixels(row.widthTw, dpi_);
     int heightPx = TwipsToPixels(row.heightTw, dpi_);
-    if (row.flags & kAutoSize) {
-        // Width follows the caption on one line; the left edge stays put.
+    if (row.kind == ControlKind::Label && !(row.flags & kWrap)) {
         HDC dc = GetDC(control);
-        HGDIOBJ oldFont = SelectObject(dc, font_);
-        SIZE extent{};
-        const std::wstring& caption = captions_[i];
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, oldFont);
+        const TextExtent text = MeasureText(dc, font_, captions_[i]);
         ReleaseDC(control, dc);
-        widthPx = extent.cx;
-        heightPx = metrics.tmHeight;
+        // Width follows the caption on one line; the left edge stays put.
+        if (row.flags & kAutoSize) widthPx = text.widthPx;
+        // A one-line label is as tall as its font's cell, so no descender is
+        // cut; it grows downwards, its position kept.
+        heightPx = (row.flags & kAutoSize) ? text.cellPx : std::max(heightPx, text.cellPx);
     }
     SetWindowPos(control, nullptr, TwipsToPixels(row.leftTw, dpi_), TwipsToPixels(row.topTw, dpi_), widthPx, heightPx,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -301,21 +430,47 @@ void Form::PlaceControl(std::size_t i) {
 
 void Form::LayoutStatusBar() {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        if (!controls_[i] || design_.controls[i].kind != ControlKind::StatusBar) continue;
+        HWND bar = controls_[i];
+        if (!bar || design_.controls[i].kind != ControlKind::StatusBar) continue;
         std::vector<int> edges;
         int rightPx = 0;
         for (const PanelDesign& panel : design_.panels) {
             rightPx += TwipsToPixels(panel.widthTw, dpi_);
             edges.push_back(rightPx);
         }
-        SendMessageW(controls_[i], SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        // Docked to the bottom, full width: the design's height, or as much
+        // more as its font needs, up to the lowest control above it.
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        int roomPx = client.bottom;
+        for (std::size_t j = 0; j < controls_.size(); ++j) {
+            if (j == i || !controls_[j]) continue;
+            RECT above{};
+            GetWindowRect(controls_[j], &above);
+            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&above), 2);
+            roomPx = std::min<int>(roomPx, client.bottom - above.bottom);
+        }
+        HDC dc = GetDC(bar);
+        const TextExtent text = MeasureText(dc, font_, L"M");
+        ReleaseDC(bar, dc);
+        int heightPx = TwipsToPixels(design_.controls[i].heightTw, dpi_);
+        for (;;) {
+            SetWindowPos(bar, nullptr, 0, client.bottom - heightPx, client.right, heightPx, SWP_NOZORDER | SWP_NOACTIVATE);
+            // A status bar that sizes itself no more (CCS_NORESIZE) measures
+            // its panels only when told its parts.
+            SendMessageW(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+            // The panels' frames take what they take: measured, not assumed.
+            RECT panel{};
+            SendMessageW(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+            const int shortPx = text.cellPx - (panel.bottom - panel.top);
+            if (shortPx <= 0 || heightPx >= roomPx) break;
+            heightPx = std::min(roomPx, heightPx + shortPx);
+        }
         // Panels exist only once the parts are set, so their texts follow.
         for (std::size_t p = 0; p < design_.panels.size(); ++p) {
-            const std::wstring text(design_.panels[p].text);
-            SendMessageW(controls_[i], SB_SETTEXTW, p, reinterpret_cast<LPARAM>(text.c_str()));
+            const std::wstring panelText(design_.panels[p].text);
+            SendMessageW(bar, SB_SETTEXTW, p, reinterpret_cast<LPARAM>(panelText.c_str()));
         }
-        SendMessageW(controls_[i], SB_SETMINHEIGHT, TwipsToPixels(design_.controls[i].heightTw, dpi_), 0);
-        SendMessageW(controls_[i], WM_SIZE, 0, 0);  // re-docks at the new font's height
     }
 }
 
@@ -401,19 +556,13 @@ void Form::Paint() {
     EndPaint(hwnd_, &ps);
 }
 
-void Form::PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row) {
-    HDC dc = item.hDC;
-    const RECT box = item.rcItem;
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+WrappedText Form::LayoutWrappedText(HDC dc, std::size_t row, int widthPx, int heightPx) const {
     HGDIOBJ oldFont = SelectObject(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TextColourOf(design_.controls[row]));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-
-    const std::wstring& text = captions_[row];
     std::map<char16_t, int> widths;
-    const auto lines = WrapText(ToU16(text), box.right - box.left, [&](char16_t c) {
+    WrappedText layout;
+    layout.lines = WrapText(ToU16(captions_[row]), widthPx, [&](char16_t c) {
         auto [it, added] = widths.try_emplace(c, 0);
         if (added) {
             SIZE extent{};
@@ -423,17 +572,43 @@ void Form::PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row) {
         }
         return it->second;
     });
+    SelectObject(dc, oldFont);
     // Lines at the font's own spacing where they fit; closer, down to the
     // characters' own height, where the label would otherwise cut its text
     // (fonts with generous leading, such as Microsoft YaHei, need it).
-    const int heightPx = box.bottom - box.top;
-    int pitchPx = metrics.tmHeight;
-    if (!lines.empty() && static_cast<int>(lines.size()) * pitchPx > heightPx) {
-        pitchPx = std::max<int>(metrics.tmHeight - metrics.tmInternalLeading, heightPx / static_cast<int>(lines.size()));
+    layout.pitchPx = metrics.tmHeight;
+    layout.glyphHeightPx = metrics.tmHeight - metrics.tmInternalLeading;
+    const int count = static_cast<int>(layout.lines.size());
+    if (count > 0 && count * layout.pitchPx > heightPx) {
+        layout.pitchPx = std::max<int>(layout.glyphHeightPx, heightPx / count);
     }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        ExtTextOutW(dc, box.left, box.top + static_cast<int>(i) * pitchPx, ETO_CLIPPED, &box,
-                    text.data() + lines[i].start, static_cast<UINT>(lines[i].length), nullptr);
+    return layout;
+}
+
+WrappedText Form::WrappedLayout(std::wstring_view name, int index) const {
+    const int row = FindRow(name, index);
+    HWND control = Control(name, index);
+    if (row < 0 || !control) return {};
+    RECT box{};
+    GetClientRect(control, &box);
+    HDC dc = GetDC(control);
+    WrappedText layout = LayoutWrappedText(dc, static_cast<std::size_t>(row), box.right, box.bottom);
+    ReleaseDC(control, dc);
+    return layout;
+}
+
+void Form::PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row) {
+    HDC dc = item.hDC;
+    const RECT box = item.rcItem;
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    const WrappedText layout = LayoutWrappedText(dc, row, box.right - box.left, box.bottom - box.top);
+    HGDIOBJ oldFont = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TextColourOf(design_.controls[row]));
+    const std::wstring& text = captions_[row];
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        ExtTextOutW(dc, box.left, box.top + static_cast<int>(i) * layout.pitchPx, ETO_CLIPPED, &box,
+                    text.data() + layout.lines[i].start, static_cast<UINT>(layout.lines[i].length), nullptr);
     }
     SelectObject(dc, oldFont);
 }
@@ -488,6 +663,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             switch (HIWORD(wp)) {
                 case BN_CLICKED:  // also STN_CLICKED, which shares its value
                     if (design.kind == ControlKind::Button || design.kind == ControlKind::Label) Click(row);
+                    break;
+                case STN_DBLCLK:  // a label reports the second of two quick clicks only so; it is a click too
+                    if (design.kind == ControlKind::Label) Click(row);
                     break;
                 case EN_CHANGE:
                     if (design.kind == ControlKind::TextBox && design.onChange) design.onChange(*this);

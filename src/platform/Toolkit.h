@@ -7,12 +7,13 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <commdlg.h>
 
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/TextWrap.h"
 
 namespace morvane {
 
@@ -76,17 +77,25 @@ struct FormDesign {
     std::span<const LineDesign> lines = {};
 };
 
+// How a wrapping label lays out its caption: the lines, and the distance
+// between them, which shrinks towards the glyphs' own height when the label
+// is short of room.
+struct WrappedText {
+    std::vector<TextLine> lines;
+    int pitchPx = 0;
+    int glyphHeightPx = 0;
+};
+
 // Twips are 1/1440 inch: 15 to a pixel at 96 DPI.
 int TwipsToPixels(int twips, int dpi);
 
 // The parts of the outside world that tests replace: ending the process,
-// reporting a fatal error, the Open dialog.
+// reporting a fatal error.
 class Environment {
 public:
     virtual ~Environment() = default;
     virtual void End();
     virtual void ShowFatalError(std::wstring_view message);
-    virtual BOOL ShowOpenDialog(OPENFILENAMEW* ofn);
 };
 Environment& Env();
 void SetEnvironment(Environment* env);  // nullptr restores the real one
@@ -111,7 +120,9 @@ public:
     HWND hWnd() const { return hwnd_; }
     UINT Dpi() const { return dpi_; }
 
+    const FormDesign& Design() const { return design_; }
     HWND Control(std::wstring_view name, int index = -1) const;
+    WrappedText WrappedLayout(std::wstring_view name, int index = -1) const;
     std::wstring Text(std::wstring_view name, int index = -1) const;
     void SetText(std::wstring_view name, std::wstring_view text, int index = -1);
     void SetCaption(std::wstring_view name, std::wstring_view caption, int index = -1);
@@ -133,6 +144,9 @@ private:
     void Load();
     void CreateControls();
     void ApplyDpi(UINT dpi);
+    void LoadIcons();
+    bool TextsFit() const;
+    RECT TextBounds(std::size_t i) const;
     void PlaceControl(std::size_t i);
     void LayoutStatusBar();
     void Paint();
@@ -141,6 +155,7 @@ private:
     int RowOfId(int controlId) const;  // the design row of one of our controls, or -1
     int FindFlag(unsigned flag) const;
     LRESULT ControlColour(HDC dc, HWND control);
+    WrappedText LayoutWrappedText(HDC dc, std::size_t row, int widthPx, int heightPx) const;
     void PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row);
 
     const FormDesign& design_;

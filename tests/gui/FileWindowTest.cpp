@@ -73,6 +73,8 @@ TEST_F(FileWindow, EnterInThePathBoxLoadsOverWhatWasTyped) {
     Key(VK_RETURN);
     EXPECT_EQ(Shown()[0], L"D:\\pic.JPG");
     EXPECT_EQ(Shown()[1], L"JPG");
+    Key(VK_ESCAPE);  // the window has no cancel button: Esc does nothing here
+    EXPECT_TRUE(window.IsLoaded() && rec.ends == 0);
 }
 
 TEST_F(FileWindow, NamesOutsideCodePage936AndBeyondMaxPathArriveIntact) {

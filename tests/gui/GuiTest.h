@@ -72,6 +72,7 @@ protected:
         SetEnvironment(nullptr);
         Declares::SetApi(nullptr);
     }
+public:
     // Each returns true when the program asked to quit meanwhile.
     static bool Pump() { return PumpMessages(); }
     static bool Type(std::wstring_view text) {  // WM_CHAR to the focused control, as typing arrives
@@ -85,6 +86,13 @@ protected:
     }
     static bool Click(HWND control) {
         PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        return Pump();
+    }
+    static bool DoubleClick(HWND control) {  // two quick clicks, as the mouse reports them
+        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
         PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         return Pump();
     }

@@ -46,6 +46,12 @@ TEST_F(MainWindow, TabCyclesInTabOrderEnterDoesNothingEscEnds) {
     }
     Key(VK_RETURN);
     EXPECT_TRUE(rec.ends == 0 && rec.opened.empty() && Form::LoadedCount() == 1);
+    SetFocus(main->Control(L"Command3"));  // on a focused button Enter presses it
+    Key(VK_RETURN);
+    EXPECT_TRUE(AboutSlot().IsLoaded());
+    SendMessageW(AboutSlot().hWnd(), WM_CLOSE, 0, 0);
+    Pump();
+    SetFocus(main->Control(L"Text1"));
     SetFocus(main->Control(L"Text2"));  // locked: typing, pasting, clearing change nothing
     Type(L"abc");
     SendMessageW(main->Control(L"Text2"), WM_PASTE, 0, 0);
@@ -66,12 +72,18 @@ TEST_F(MainWindow, MovedToA144DpiMonitorItTakesTheSuggestedRectangleAndScales) {
     GetWindowRect(main->hWnd(), &window);
     EXPECT_TRUE(EqualRect(&window, &suggested));
     EXPECT_EQ(RectOf(main->Control(L"Text2")), (std::vector<LONG>{12, 48, 542, 194}));
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(main->Control(L"Text1"), WM_GETFONT, 0, 0)), sizeof font, &font);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    EXPECT_EQ(font.lfHeight, MulDiv(metrics.lfMessageFont.lfHeight, 144, 96));  // the message font, at 144 DPI
+    // The title-bar icon is drawn again for the new DPI, not stretched.
+    using MetricForDpiFn = int(WINAPI*)(int, UINT);
+    const auto metricForDpi = reinterpret_cast<MetricForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    ASSERT_TRUE(metricForDpi && metricForDpi(SM_CXSMICON, 144) > metricForDpi(SM_CXSMICON, 96));
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(main->hWnd(), WM_GETICON, ICON_SMALL, 0)), &icon));
+    BITMAP mask{};
+    GetObjectW(icon.hbmMask, sizeof mask, &mask);
+    DeleteObject(icon.hbmMask);
+    DeleteObject(icon.hbmColor);
+    EXPECT_EQ(mask.bmWidth, metricForDpi(SM_CXSMICON, 144));
 }
 
 TEST_F(MainWindow, ButtonsOpenTheGuestbookAndOneOfEachWindowWhichOutliveIt) {
@@ -80,6 +92,8 @@ TEST_F(MainWindow, ButtonsOpenTheGuestbookAndOneOfEachWindowWhichOutliveIt) {
     const auto& call = rec.opened[0];
     EXPECT_EQ(call.file, std::wstring(L"http://") + kWebHost + L"/guestbook/default.asp");
     EXPECT_TRUE(!call.owner && call.verb == L"open" && call.noParameters && call.noDirectory && call.show == SW_SHOWMAXIMIZED);
+    DoubleClick(main->Control(L"Command2"));  // each of two quick clicks is a click
+    EXPECT_EQ(rec.opened.size(), 3u);
 
     for (const wchar_t* name : {L"Command1", L"Command3", L"Command1", L"Command3"}) Click(main->Control(name));
     HWND file = ExtractIconSlot().hWnd(), about = AboutSlot().hWnd();
