@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include "forms/Project.h"
+#include "platform/CommandLine.h"
 #include "platform/Declares.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -28,12 +30,14 @@ void DeclareDpiAwareness() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     morvane::Declares::RestrictLibrarySearch();
     DeclareDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    morvane::StartProgram();
+    // A path on the command line (Send To, Open with) is looked up by its extension.
+    const auto path = morvane::FirstArgument(morvane::ToU16(commandLine ? commandLine : L""));
+    morvane::StartProgram(path ? std::optional<std::wstring>(morvane::ToWide(*path)) : std::nullopt);
     const int exitCode = morvane::RunMessageLoop();
     morvane::Declares::ReleaseCom();
     return exitCode;

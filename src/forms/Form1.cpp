@@ -1,5 +1,6 @@
 #include "forms/Form1.h"
 
+#include "forms/GetExtension.h"
 #include "forms/Project.h"
 #include "forms/frmAbout.h"
 #include "forms/frmExtractIcon.h"
@@ -20,6 +21,8 @@ void Command3_Click(Form&) { AboutSlot().Show(); }
 
 void Command4_Click(Form&) { End(); }
 
+void Form1_Drop(Form& form, const std::wstring& path) { static_cast<Form1&>(form).TypeExtensionOf(path); }
+
 using K = ControlKind;
 constexpr ControlDesign kControls[] = {
     // kind, name, index, caption, left, top, width, height (twips), tab index, flags, colour, click, change
@@ -39,7 +42,7 @@ constexpr PanelDesign kPanels[] = {
 };
 
 constexpr FormDesign kDesign = {
-    L"Form1", L"Morvane2.0", 5565, 2685, IDI_APPLICATION_ICON, true, kControls, kPanels,
+    L"Form1", L"Morvane2.0", 5565, 2685, IDI_APPLICATION_ICON, true, kControls, kPanels, {}, Form1_Drop,
 };
 
 }  // namespace
@@ -49,5 +52,12 @@ Form1::Form1() : Form(kDesign) {}
 std::u16string Form1::InputText() const { return ToU16(Text(L"Text1")); }
 
 void Form1::SetDescription(std::u16string_view description) { SetText(L"Text2", ToWide(description)); }
+
+void Form1::TypeExtensionOf(const std::wstring& path) {
+    // The extension as the file window computes it; none leaves the input empty.
+    const auto extension = GetExtension(ToU16(path));
+    SetText(L"Text1", extension ? ToWide(*extension) : std::wstring());
+    PlaceCaretAtEnd(L"Text1");
+}
 
 }  // namespace morvane

@@ -15,9 +15,10 @@ std::unique_ptr<FrmExtractIcon> g_extractIcon;
 std::unique_ptr<FrmAbout> g_about;
 }  // namespace
 
-Form1& StartProgram() {
+Form1& StartProgram(const std::optional<std::wstring>& path) {
     if (!g_main) g_main = std::make_unique<Form1>();
     g_main->Show();
+    if (path && !path->empty()) g_main->TypeExtensionOf(*path);
     return *g_main;
 }
 

@@ -1,6 +1,9 @@
 // The program's three windows and where they live.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/Toolkit.h"
 
 namespace morvane {
@@ -9,8 +12,9 @@ class Form1;
 class FrmExtractIcon;
 class FrmAbout;
 
-// Loads and shows the start window. Nothing else runs at start.
-Form1& StartProgram();
+// Loads and shows the start window. Nothing else runs at start, unless the
+// command line named a file: then its extension is looked up as if typed.
+Form1& StartProgram(const std::optional<std::wstring>& path = std::nullopt);
 
 // The program-wide slots of the secondary windows: filled on first use,
 // never emptied. A closed window stays in its slot and loads afresh.

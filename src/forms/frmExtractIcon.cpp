@@ -24,10 +24,8 @@ constexpr UINT kQuerySmall = SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAY
 constexpr UINT kQueryLarge = kQuerySmall & ~SHGFI_SMALLICON;  // 0x4604
 static_assert(kQuerySmall == 0x4605 && kQueryLarge == 0x4604);
 
-void cmdLoad_Click(Form& form) {
-    auto& self = static_cast<FrmExtractIcon&>(form);
-    self.CommonDialog1.ShowOpen(self.hWnd());
-    if (!self.IsLoaded()) return;
+// Shows the file the dialog now holds: path, extension, the shell's names.
+void ShowChosenFile(FrmExtractIcon& self) {
     self.SetText(L"txtFileName", self.CommonDialog1.FileName());
     const std::wstring path = self.Text(L"txtFileName");
     const auto extension = GetExtension(ToU16(self.CommonDialog1.FileName()));
@@ -48,6 +46,19 @@ void cmdLoad_Click(Form& form) {
     self.SetCaption(L"lblFileType", UpToNul(info.szTypeName));
 }
 
+void cmdLoad_Click(Form& form) {
+    auto& self = static_cast<FrmExtractIcon&>(form);
+    self.CommonDialog1.ShowOpen(self.hWnd());
+    if (self.IsLoaded()) ShowChosenFile(self);
+}
+
+// A file dropped on the window loads as if chosen in the dialog.
+void frmExtractIcon_Drop(Form& form, const std::wstring& path) {
+    auto& self = static_cast<FrmExtractIcon&>(form);
+    self.CommonDialog1.SetFileName(path);
+    ShowChosenFile(self);
+}
+
 void Command1_Click(Form& form) { form.Unload(); }
 
 using K = ControlKind;
@@ -66,7 +77,7 @@ constexpr ControlDesign kControls[] = {
 };
 
 constexpr FormDesign kDesign = {
-    L"frmExtractIcon", L"查看文件后缀名", 4785, 2130, IDI_FILE_WINDOW, true, kControls,
+    L"frmExtractIcon", L"查看文件后缀名", 4785, 2130, IDI_FILE_WINDOW, true, kControls, {}, {}, frmExtractIcon_Drop,
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cassert>
 #include <map>
 
+#include "platform/Declares.h"
 #include "platform/Text.h"
 #include "platform/TextWrap.h"
 
@@ -104,30 +105,29 @@ bool IsPushButton(HWND hwnd) {
     return (SendMessageW(hwnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
-// A multi-line edit asks the dialog manager for every key, so Tab would stay
-// inside it. Here Tab moves on from every control alike (Enter and Esc are
-// decided before any control sees them, in PreTranslate).
+// The keyboard of a form's controls. A multi-line edit asks the dialog
+// manager for every key, so Tab would stay inside it: here Tab moves on from
+// every control alike. Tab, Enter and Esc are decided in PreTranslate before
+// any control sees them, in our own message loop. A modal loop that is not
+// ours (the Open dialog's, a message box's) dispatches them to the control
+// instead: Windows offers them to a message filter first, Wine does not, so
+// the control hands them back to the form here, and swallows the characters
+// they would make (a beep, or a multi-line box closing its window on Esc).
 LRESULT CALLBACK FormKeysSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_GETDLGCODE) {
-        return DefSubclassProc(hwnd, msg, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    switch (msg) {
+        case WM_GETDLGCODE:
+            return DefSubclassProc(hwnd, msg, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+        case WM_KEYDOWN:
+            if (wp == VK_TAB || wp == VK_RETURN || wp == VK_ESCAPE) {
+                MSG key{hwnd, msg, wp, lp, 0, {}};
+                if (Form::PreTranslate(key)) return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wp == L'\t' || wp == L'\r' || wp == 0x1B) return 0;
+            break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-// Modal loops that are not ours (the Open dialog, a message box) never call
-// PreTranslate, so while one runs the other forms would lose Tab, Enter and
-// Esc, and a multi-line box would close its window on Esc. Such loops pass
-// each message to the thread's message filter first; the forms take theirs there.
-LRESULT CALLBACK ModalLoopFilter(int code, WPARAM wp, LPARAM lp) {
-    if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && Form::PreTranslate(*reinterpret_cast<MSG*>(lp))) {
-        return TRUE;
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-void KeepFormKeysInModalLoops() {
-    static const HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, ModalLoopFilter, nullptr, GetCurrentThreadId());
-    (void)hook;
 }
 
 void RegisterFormClass(WNDPROC windowProc) {
@@ -204,9 +204,10 @@ void Form::Unload() {
 
 void Form::Load() {
     RegisterFormClass(WindowProc);
-    KeepFormKeysInModalLoops();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (design_.minimizeBox ? WS_MINIMIZEBOX : 0);
-    const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+    // WS_EX_ACCEPTFILES is all DragAcceptFiles does; set here, it keeps
+    // shell32 unloaded until a file is really dropped.
+    const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | (design_.onDrop ? WS_EX_ACCEPTFILES : 0);
 
     // Create where the window will stand, so that it is born on the monitor
     // whose DPI it is then measured at.
@@ -289,7 +290,9 @@ void Form::CreateControls() {
         captions_[i] = caption;
         if (row.kind == ControlKind::TextBox) {
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit: pastes of any size arrive whole
-            if (row.flags & kMultiLine) SetWindowSubclass(control, FormKeysSubclass, 0, 0);
+        }
+        if (row.kind == ControlKind::TextBox || row.kind == ControlKind::Button) {
+            SetWindowSubclass(control, FormKeysSubclass, 0, 0);
         }
     }
 }
@@ -515,6 +518,24 @@ void Form::SetText(std::wstring_view name, std::wstring_view text, int index) {
     }
 }
 
+void Form::PlaceCaretAtEnd(std::wstring_view name, int index) {
+    if (HWND control = Control(name, index)) SendMessageW(control, EM_SETSEL, GetWindowTextLengthW(control), -1);
+}
+
+void Form::Drop(HANDLE handle) {
+    const HDROP drop = static_cast<HDROP>(handle);
+    Declares::Shell& shell = Declares::Api();
+    // Of several files, the first; its name may be of any length.
+    std::wstring path;
+    if (const UINT length = shell.QueryDroppedFile(drop, 0, nullptr, 0)) {
+        path.assign(length + 1, L'\0');
+        path.resize(shell.QueryDroppedFile(drop, 0, path.data(), length + 1));
+    }
+    shell.FinishDrop(drop);
+    // While a modal dialog disables the window, a drop could only fight it.
+    if (!path.empty() && design_.onDrop && IsWindowEnabled(hwnd_)) design_.onDrop(*this, path);
+}
+
 void Form::SetCaption(std::wstring_view name, std::wstring_view caption, int index) {
     SetText(name, caption, index);
     const int row = FindRow(name, index);
@@ -722,6 +743,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ApplyDpi(HIWORD(wp));
             return 0;
         }
+        case WM_DROPFILES:
+            Drop(reinterpret_cast<HANDLE>(wp));
+            return 0;
         case WM_DESTROY:
             RemovePropW(hwnd_, L"MorvaneFocus");
             break;

@@ -19,6 +19,8 @@ namespace morvane {
 
 class Form;
 using Handler = void (*)(Form&);
+// A file or folder dropped on a form, by its full path.
+using DropHandler = void (*)(Form&, const std::wstring& path);
 
 enum class ControlKind { Label, TextBox, Button, StatusBar, Picture };
 
@@ -75,6 +77,7 @@ struct FormDesign {
     std::span<const ControlDesign> controls;
     std::span<const PanelDesign> panels = {};
     std::span<const LineDesign> lines = {};
+    DropHandler onDrop = nullptr;  // the form takes files dragged onto it
 };
 
 // How a wrapping label lays out its caption: the lines, and the distance
@@ -126,6 +129,8 @@ public:
     std::wstring Text(std::wstring_view name, int index = -1) const;
     void SetText(std::wstring_view name, std::wstring_view text, int index = -1);
     void SetCaption(std::wstring_view name, std::wstring_view caption, int index = -1);
+    // Where typing would continue after text the program put there.
+    void PlaceCaretAtEnd(std::wstring_view name, int index = -1);
 
     // Gives the form its keyboard (Tab, Enter, Esc) before normal dispatch.
     static bool PreTranslate(MSG& msg);
@@ -157,6 +162,7 @@ private:
     LRESULT ControlColour(HDC dc, HWND control);
     WrappedText LayoutWrappedText(HDC dc, std::size_t row, int widthPx, int heightPx) const;
     void PaintWrappedLabel(const DRAWITEMSTRUCT& item, std::size_t row);
+    void Drop(HANDLE drop);  // an HDROP
 
     const FormDesign& design_;
     HWND hwnd_ = nullptr;

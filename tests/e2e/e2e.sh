@@ -1,23 +1,61 @@
 #!/usr/bin/env bash
 # The real Morvane.exe under Wine, driven from outside with real X input
-# (xdotool) and read back by the probe. Usage: e2e.sh BUILD-DIR SCENARIO
+# (xdotool) and read back by the probe. Every wait is for an event (a window
+# appears or goes, a text changes, the process ends), never a fixed sleep.
+# Usage: e2e.sh BUILD-DIR SCENARIO [EXE]
 set -euo pipefail
-build=$1 run="$1/wine-run.sh"
-probe() { "$run" "$build/tests/e2e/probe.exe" "$@"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-expect() {  # window-class title control-class index expected
-  local got; got=$(probe text "$1" "$2" "$3" "$4" | tr -d '\r')
-  [ "$got" = "$5" ] || fail "$3 #$4 of '$2' shows '$got', expected '$5'"
+build=$1 scenario=$2 run="$1/wine-run.sh"
+exe=${3:-$build/src/Morvane.exe}
+work=$(mktemp -d "$build/e2e-$scenario-XXXX")
+app=""
+cleanup() {
+  set +e
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  "$run" reg delete 'HKCU\Software\Wine\WineBrowser' /f >/dev/null 2>&1
+  rm -rf "$work"
 }
-"$run" "$build/src/Morvane.exe" >/dev/null 2>&1 &
-app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
-probe wait MorvaneForm Morvane2.0 || fail "no main window"
-ends() { for _ in $(seq 100); do kill -0 $app 2>/dev/null || return 0; sleep 0.05; done; fail "still running"; }
+trap cleanup EXIT
 
-case $2 in
-  typing)
-    xdotool type --delay 30 zip
+probe() { "$run" "$build/tests/e2e/probe.exe" "$@"; }
+fail() { echo "FAIL ($scenario): $*" >&2; exit 1; }
+# The control shows TEXT, now or once the program has caught up; else the probe says what it shows.
+expect() { probe until "$@" || fail "see above"; }
+start() {  # [ARGUMENT...]
+  "$run" "$exe" "$@" >/dev/null 2>&1 &
+  app=$!
+  probe wait MorvaneForm Morvane2.0 || fail "the main window did not appear"
+}
+ends() {  # the program has ended, and with it every window
+  local i
+  for i in $(seq 1200); do kill -0 "$app" 2>/dev/null || { app=""; return 0; }; sleep 0.05; done
+  fail "the program did not end within 60 s"
+}
+click_on() {  # CLASS TITLE CTLCLASS N: a real mouse click in the middle of a control
+  local x y w h
+  read -r x y w h < <(probe rect "$@" | tr -d '\r') || fail "no control $3 #$4 in '$2'"
+  xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+}
+load_through_dialog() {  # PATH: the file window's 载入文件, answered in Wine's real Open dialog
+  local winpath
+  winpath=$("$run" winepath -w "$1" 2>/dev/null | tr -d '\r')
+  probe click MorvaneForm 查看文件后缀名 Button 0
+  probe wait '#32770' 打开 || fail "the Open dialog did not appear"
+  probe settext '#32770' 打开 1148 "$winpath" && probe command '#32770' 打开 1
+  probe gone '#32770' 打开 || fail "the Open dialog did not close"
+  expect MorvaneForm 查看文件后缀名 Edit 0 "$winpath"
+}
+open_file_window() {
+  probe click MorvaneForm Morvane2.0 Button 2  # 查看文件后缀名
+  probe wait MorvaneForm 查看文件后缀名 || fail "the file window did not appear"
+}
+
+case $scenario in
+  typing)  # each keystroke's description, misses, erasing, the blank-ended key, Enter and Esc
+    start
+    xdotool type --delay 30 zi
+    expect MorvaneForm Morvane2.0 Edit 0 zi
+    expect MorvaneForm Morvane2.0 Edit 1 "UNIX gzip文件"
+    xdotool type --delay 30 p
     expect MorvaneForm Morvane2.0 Edit 1 "Zip文件"
     xdotool key BackSpace BackSpace BackSpace
     expect MorvaneForm Morvane2.0 Edit 1 ""
@@ -25,31 +63,79 @@ case $2 in
     expect MorvaneForm Morvane2.0 Edit 1 "Corel Print Office文件（图形"
     xdotool key Return Escape
     ends ;;
-  windows)
-    file=$(mktemp -d "$build/e2e-XXXX")/测试文件.txt
+  windows)  # a real file through the real Open dialog and shell; links caught by a recorder
+    file="$work/测试文件.txt" links="$work/links" recorder="$work/recorder.sh"
     echo hello > "$file"
-    links=$(mktemp "$build/e2e-links-XXXX") recorder="$build/e2e-recorder.sh"
+    : > "$links"
     printf '#!/bin/sh\necho "$1" >> %s\n' "$links" > "$recorder" && chmod +x "$recorder"
     for kind in Browsers Mailers; do "$run" reg add 'HKCU\Software\Wine\WineBrowser' /v $kind /d "$recorder" /f >/dev/null 2>&1; done
-    trap 'set +e; kill $app 2>/dev/null; "$run" reg delete "HKCU\Software\Wine\WineBrowser" /f >/dev/null 2>&1; rm -rf "$(dirname "$file")" "$links" "$recorder"' EXIT
-    probe click MorvaneForm Morvane2.0 Button 2          # 查看文件后缀名
-    probe wait MorvaneForm 查看文件后缀名 || fail "no file window"
-    probe click MorvaneForm 查看文件后缀名 Button 0       # 载入文件
-    probe wait '#32770' 打开 || fail "no Open dialog"
-    winpath=$("$run" winepath -w "$file" 2>/dev/null | tr -d '\r')
-    probe settext '#32770' 打开 1148 "$winpath" && probe command '#32770' 打开 1
-    probe gone '#32770' 打开 || fail "the Open dialog stayed"
-    expect MorvaneForm 查看文件后缀名 Edit 0 "$winpath"
+    start
+    open_file_window
+    load_through_dialog "$file"
     expect MorvaneForm 查看文件后缀名 Static 6 txt
     expect MorvaneForm 查看文件后缀名 Static 0 测试文件.txt
-    probe click MorvaneForm Morvane2.0 Button 0          # 关  于
-    probe wait MorvaneForm "" || fail "no About window"
-    probe click MorvaneForm "" Static 1 && probe click MorvaneForm "" Static 2   # the two links
-    for _ in $(seq 100); do [ "$(wc -l < "$links")" -ge 2 ] && break; sleep 0.05; done
+    probe click MorvaneForm Morvane2.0 Button 0  # 关  于
+    probe wait MorvaneForm "" || fail "the About window did not appear"
+    probe click MorvaneForm "" Static 1 && probe click MorvaneForm "" Static 2  # the two links
+    for _ in $(seq 1200); do [ "$(wc -l < "$links")" -ge 2 ] && break; sleep 0.05; done
     grep -qx 'http://[^/]*/\?' "$links" && grep -q '^mailto:.*@' "$links" || fail "links opened: $(cat "$links")"
-    probe key MorvaneForm Morvane2.0 Edit 0 27           # Esc in the main window ends all three
+    probe key MorvaneForm Morvane2.0 Edit 0 27  # Esc in the main window ends all three
     ends
     probe gone MorvaneForm "" && probe gone MorvaneForm 查看文件后缀名 || fail "a window outlived the program" ;;
-  *) fail "unknown scenario $2" ;;
+  modal)  # while the Open dialog is up, the other windows keep their keys
+    start
+    probe move MorvaneForm Morvane2.0 10 10  # out from under the dialog, for the mouse
+    open_file_window
+    probe click MorvaneForm 查看文件后缀名 Button 0  # 载入文件
+    probe wait '#32770' 打开 || fail "the Open dialog did not appear"
+    probe click MorvaneForm Morvane2.0 Button 0  # 关  于
+    probe wait MorvaneForm "" || fail "the About window did not appear"
+    click_on MorvaneForm "" Static 0
+    probe focused MorvaneForm "" "Button 确定" || fail "see above"
+    xdotool key Tab
+    probe focused MorvaneForm "" "Button 退出" || fail "Tab did not move the focus in the About window"
+    click_on MorvaneForm Morvane2.0 Edit 1
+    xdotool key Escape
+    ends ;;
+  cmdline)  # a path on the command line, as Send To and Open with pass it
+    start 'C:\Documents and Settings\年度 报告.Zip'
+    expect MorvaneForm Morvane2.0 Edit 0 Zip
+    expect MorvaneForm Morvane2.0 Edit 1 "Zip文件"
+    xdotool type --delay 30 x  # the caret waits after the extension
+    expect MorvaneForm Morvane2.0 Edit 0 Zipx
+    probe key MorvaneForm Morvane2.0 Edit 0 27
+    ends
+    for nothing in "" 'C:\no\such\folder\README'; do  # an empty argument, a name with no extension
+      start "$nothing"
+      expect MorvaneForm Morvane2.0 Edit 0 ""
+      expect MorvaneForm Morvane2.0 Edit 1 ""
+      probe key MorvaneForm Morvane2.0 Edit 0 27
+      ends
+    done ;;
+  planted)  # libraries left beside the exe under system names are never loaded
+    cp "$exe" "$build/tests/e2e/probe.exe" "$work/"
+    # Not ole32, which the program binds from the system folder too: Wine's own
+    # imm32 asks for it by bare name when any program's first window opens.
+    names=(comdlg32 shell32)
+    for name in "${names[@]}"; do cp "$build/tests/e2e/planted.dll" "$work/$name.dll"; done
+    # Wine prefers its own copies of these; told to prefer native ones, as
+    # Windows does for a library that is not a known system DLL, it takes a
+    # planted copy for any program that asks by bare name.
+    export MORVANE_DLL_OVERRIDES="$(IFS=,; echo "${names[*]}")=n,b"
+    "$run" "$work/probe.exe" loadlib comdlg32.dll >/dev/null || true
+    [ -f "$work/comdlg32.dll.loaded" ] || fail "Wine would not take the planted copy: the check proves nothing"
+    rm -f "$work"/*.loaded
+    exe="$work/Morvane.exe"
+    file="$work/样本.txt"
+    echo sample > "$file"
+    start
+    open_file_window
+    load_through_dialog "$file"
+    expect MorvaneForm 查看文件后缀名 Static 0 样本.txt
+    probe key MorvaneForm Morvane2.0 Edit 0 27
+    ends
+    loaded=$(cd "$work" && ls ./*.loaded 2>/dev/null || true)
+    [ -z "$loaded" ] || fail "the program loaded planted libraries: $loaded" ;;
+  *) fail "unknown scenario" ;;
 esac
-echo "PASS: $2"
+echo "PASS: $scenario"

@@ -77,6 +77,22 @@ TEST_F(FileWindow, EnterInThePathBoxLoadsOverWhatWasTyped) {
     EXPECT_TRUE(window.IsLoaded() && rec.ends == 0);
 }
 
+TEST_F(FileWindow, AFileDroppedOnItLoadsAsIfChosenInTheDialog) {
+    const std::wstring chinese = L"C:\\资料\\年度报告.PDF";
+    rec.files[chinese] = {L"年度报告.PDF", L"PDF 文件"};
+    Drop(window.hWnd(), {chinese, L"C:\\ignored.txt"});
+    EXPECT_EQ(Shown(), (Fields{chinese, L"PDF", L"年度报告.PDF", L"PDF 文件"}));
+    EXPECT_EQ(rec.queries.size(), 2u);
+    Load(std::nullopt);  // the next dialog starts at the dropped file, as after a choice
+    EXPECT_EQ(rec.dialogStartNames.back(), chinese);
+
+    // While a dialog holds the window disabled, a drop is refused.
+    EnableWindow(window.hWnd(), FALSE);
+    Drop(window.hWnd(), {L"C:\\later.txt"});
+    EnableWindow(window.hWnd(), TRUE);
+    EXPECT_EQ(Shown()[0], chinese);
+}
+
 TEST_F(FileWindow, NamesOutsideCodePage936AndBeyondMaxPathArriveIntact) {
     const std::wstring korean = L"C:\\자료\\노트 😀.한글";
     const std::wstring deep = L"\\\\?\\C:\\" + std::wstring(400, L'd') + L"\\" + std::wstring(300, L'f') + L".dat";
@@ -86,6 +102,10 @@ TEST_F(FileWindow, NamesOutsideCodePage936AndBeyondMaxPathArriveIntact) {
     EXPECT_EQ(Shown(), (Fields{korean, L"한글", L"노트 😀.한글", L"한글 file"}));
     Load(deep);
     EXPECT_EQ(Shown(), (Fields{deep, L"dat", L"fff.dat", L"DAT"}));
+    const std::wstring dropped = L"C:\\" + std::wstring(300, L'문') + L".한글";
+    Drop(window.hWnd(), {dropped});
+    EXPECT_EQ(Shown()[0], dropped);
+    EXPECT_EQ(Shown()[1], L"한글");
 }
 
 }  // namespace

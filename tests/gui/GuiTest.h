@@ -19,6 +19,7 @@
 #include "platform/Declares.h"
 
 #include <commctrl.h>  // after windows.h, which the forms bring
+#include <shlobj.h>
 
 namespace morvane::testing {
 
@@ -94,6 +95,21 @@ public:
         PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
         PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        return Pump();
+    }
+    // Files dragged from Explorer onto a window arrive as one HDROP: a
+    // DROPFILES header, then the paths, each ended by a NUL, and one more.
+    static bool Drop(HWND window, std::initializer_list<std::wstring> paths) {
+        std::size_t units = 1;
+        for (const std::wstring& path : paths) units += path.size() + 1;
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
+        auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+        files->pFiles = sizeof(DROPFILES);
+        files->fWide = TRUE;
+        wchar_t* out = reinterpret_cast<wchar_t*>(files + 1);
+        for (const std::wstring& path : paths) out = std::copy(path.begin(), path.end(), out) + 1;
+        GlobalUnlock(memory);
+        PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the window frees it
         return Pump();
     }
     static std::wstring TextOf(HWND hwnd) {

@@ -39,6 +39,44 @@ TEST_F(MainWindow, EachKeystrokeShowsTheDescriptionOfTheWholeInput) {
     EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Zip文件");
 }
 
+TEST_F(MainWindow, AFileDroppedOnItIsLookedUpByItsExtensionAsIfTyped) {
+    HWND input = main->Control(L"Text1");
+    const std::pair<std::wstring, const wchar_t*> drops[] = {
+        {L"C:\\资料\\压缩包.zip", L"zip"},
+        {L"C:\\자료\\노트 😀.Bmp", L"Bmp"},
+        {L"C:\\" + std::wstring(300, L'长') + L".Z", L"Z"},  // beyond MAX_PATH
+        {L"C:\\my.dir\\README", L""},                       // no extension: the input empties
+        {L"D:\\folder.ai", L"ai"},                           // a folder's name is taken the same way
+    };
+    for (const auto& [path, extension] : drops) {
+        Drop(main->hWnd(), {path});
+        EXPECT_EQ(TextOf(input), extension);
+    }
+    EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Adobe Illustrator格式图形 ");
+    Drop(main->hWnd(), {L"E:\first.zip", L"E:\second.bmp"});  // of several, the first
+    EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Zip文件");
+    DWORD caret = 0;
+    SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    EXPECT_EQ(caret, 3u);  // typing goes on after the extension
+    Type(L"x");
+    EXPECT_EQ(TextOf(input), L"zipx");
+}
+
+TEST_F(MainWindow, APathOnTheCommandLineStartsItWithThatExtensionLookedUp) {
+    ResetProgramForTesting();
+    main = &StartProgram(L"C:\\Documents and Settings\\报告.ZIP");
+    Pump();
+    EXPECT_EQ(TextOf(main->Control(L"Text1")), L"ZIP");
+    EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Zip文件");
+    EXPECT_EQ(GetFocus(), main->Control(L"Text1"));
+    for (const std::wstring& nothing : {std::wstring(L""), std::wstring(L"C:\\no extension")}) {
+        ResetProgramForTesting();
+        main = &StartProgram(nothing);
+        Pump();
+        EXPECT_EQ(TextOf(main->Control(L"Text1")), L"");
+    }
+}
+
 TEST_F(MainWindow, TabCyclesInTabOrderEnterDoesNothingEscEnds) {
     for (const wchar_t* name : {L"Text2", L"Command3", L"Command4", L"Command1", L"Command2", L"Text1"}) {
         Key(VK_TAB);
@@ -63,6 +101,19 @@ TEST_F(MainWindow, TabCyclesInTabOrderEnterDoesNothingEscEnds) {
     }
     EXPECT_EQ(rec.ends, 3);
     EXPECT_TRUE(main->IsLoaded());  // the multi-line box did not close the window on its own
+
+    // A modal loop that is not ours (the Open dialog's) dispatches the keys
+    // straight to the control, as these sends do: they still work, and the
+    // characters they make never reach the box.
+    HWND text2 = main->Control(L"Text2");
+    SetFocus(text2);
+    SendMessageW(text2, WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_EQ(GetFocus(), main->Control(L"Command3"));
+    SendMessageW(text2, WM_KEYDOWN, VK_ESCAPE, 1);
+    SendMessageW(text2, WM_CHAR, 0x1B, 1);
+    Pump();
+    EXPECT_EQ(rec.ends, 4);
+    EXPECT_TRUE(main->IsLoaded());
 }
 
 TEST_F(MainWindow, MovedToA144DpiMonitorItTakesTheSuggestedRectangleAndScales) {
