@@ -1,5 +1,9 @@
 #include "dictionary/LookupExtension.h"
 
+#include <algorithm>
+
+#include "dictionary/SupplementTable.h"
+
 namespace morvane {
 namespace {
 
@@ -30,7 +34,22 @@ const ExtensionEntry* FindExtension(std::u16string_view typed) noexcept {
     for (const ExtensionEntry& row : ExtensionTable()) {
         if (KeyEquals(row.key, typed)) found = &row;
     }
-    return found;
+    if (found || typed.size() > LongestSupplementKey()) return found;
+    // Only then today's extensions, by binary search: their keys are folded
+    // already and sorted, so the typed text is folded as it is compared.
+    // A comparison stops at the first difference, so a pasted megabyte costs
+    // no more than a key, and a text longer than every key costs nothing.
+    const auto supplement = SupplementTable();
+    const auto before = [](const ExtensionEntry& row, std::u16string_view text) {
+        const std::size_t common = std::min(row.key.size(), text.size());
+        for (std::size_t i = 0; i < common; ++i) {
+            const char16_t typedUnit = Fold(text[i]);
+            if (row.key[i] != typedUnit) return row.key[i] < typedUnit;
+        }
+        return row.key.size() < text.size();
+    };
+    const auto row = std::lower_bound(supplement.begin(), supplement.end(), typed, before);
+    return row != supplement.end() && KeyEquals(row->key, typed) ? &*row : nullptr;
 }
 
 void LookupExtension(ExtensionLookupView& form) {

@@ -15,7 +15,8 @@ namespace morvane {
 // user's locale, so a Turkish dotless-i rule cannot hide "GIF".
 bool KeyEquals(std::u16string_view key, std::u16string_view typed) noexcept;
 
-// The last row in table order whose key equals the text, or nullptr.
+// The last row of the built-in table whose key equals the text; when it has
+// none, the supplement's row for it; or nullptr.
 const ExtensionEntry* FindExtension(std::u16string_view typed) noexcept;
 
 // What the lookup needs of the main window, and nothing more.

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
 
 #include "dictionary/ExtensionTable.h"
+#include "dictionary/LookupExtension.h"
+#include "dictionary/SupplementTable.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -99,16 +102,11 @@ TEST(ExtensionTable, KeepsTheGivenDescriptionsToTheLetter) {
 // one honest phrase rather than guess, and may share it.
 TEST(ExtensionTable, OnlySynonymsShareADescription) {
     const std::set<std::set<std::u16string_view>> synonyms = {
-        {u"AIF", u"AIFF", u"AIFC"}, {u"BAK", u"BK"}, {u"BMP", u"DIB"}, {u"CER", u"CRT"}, {u"CPD", u"CPE"},
-        {u"CPP", u"CXX"}, {u"EPS", u"EPSF"}, {u"F", u"F77", u"F90", u"FOR"}, {u"F2R", u"F3R"},
-        {u"FFA", u"FFL", u"FFO"}, {u"FLC", u"PLI"}, {u"GNA", u"GNX"}, {u"HH", u"HPP"},
-        {u"HTM", u"HTML"}, {u"ICC", u"ICM"}, {u"ILBM", u"LBM"}, {u"IVD", u"IVP", u"IVX"},
-        {u"JFF", u"JTF"}, {u"JFIF", u"JIF", u"JPE", u"JPEG", u"JPG"}, {u"LHA", u"LZH"},
-        {u"MHTM", u"MHTML"}, {u"MIM", u"MIME"}, {u"MOV", u"QT", u"QTM"}, {u"MPE", u"MPEG", u"MPG"},
-        {u"PCT", u"PICT"}, {u"PHP", u"PHP3", u"PHTML"}, {u"PNT", u"PNTG"}, {u"QTI", u"QTIF"},
-        {u"TGA", u"VDA"}, {u"TIF", u"TIFF"}, {u"TX8", u"TXT"}, {u"UU", u"UUE"}, {u"VQE", u"VQL"},
-        {u"VRML", u"WRL"}, {u"WB1", u"WB2"}, {u"WP", u"WP4", u"WP5", u"WP6", u"WPD"},
-        {u"WQ1", u"WQ2"}, {u"WS1", u"WS2", u"WS3", u"WS4", u"WS5", u"WS6", u"WS7"}, {u"XY3", u"XY4"},
+        {u"ADA", u"ADS"}, {u"CC", u"CPP", u"CXX"}, {u"CER", u"CRT"}, {u"CPD", u"CPE"}, {u"EPS", u"EPSF"},
+        {u"F", u"F77", u"F90", u"FOR"}, {u"FLC", u"PLI"}, {u"HH", u"HPP"}, {u"HTM", u"HTML"}, {u"ICC", u"ICM"},
+        {u"JPE", u"JPEG"}, {u"MIM", u"MIME", u"MME"}, {u"MOV", u"QT"}, {u"MPE", u"MPEG", u"MPG"},
+        {u"PCT", u"PICT"}, {u"PNT", u"PNTG"}, {u"TGA", u"VDA"}, {u"TIF", u"TIFF"}, {u"VQE", u"VQL"},
+        {u"VRML", u"WRL"},
     };
     std::map<std::u16string_view, std::set<std::u16string_view>> byText;
     for (const ExtensionEntry& row : ExtensionTable())
@@ -117,6 +115,33 @@ TEST(ExtensionTable, OnlySynonymsShareADescription) {
     for (const auto& [text, keys] : byText)
         if (keys.size() > 1) shared.insert(keys);
     EXPECT_EQ(shared, synonyms);
+}
+
+TEST(SupplementTable, KeysAreFoldedSortedAndNeverOneOfTheBuiltInTables) {
+    const auto rows = SupplementTable();
+    ASSERT_GT(rows.size(), 1000u);
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::u16string_view key = rows[i].key;
+        longest = std::max(longest, key.size());
+        ASSERT_FALSE(key.empty());
+        // As the lookup compares: printable ASCII, upper case, no dot (the binary search relies on it).
+        for (char16_t c : key) EXPECT_TRUE(c > 0x20 && c < 0x7F && c != u'.' && !(c >= u'a' && c <= u'z')) << i;
+        if (i > 0) EXPECT_LT(rows[i - 1].key, key) << "out of order or repeated at " << i;
+        for (const ExtensionEntry& builtIn : ExtensionTable()) EXPECT_FALSE(KeyEquals(builtIn.key, key)) << i;
+    }
+    EXPECT_EQ(LongestSupplementKey(), longest);
+}
+
+TEST(SupplementTable, EveryDescriptionIsShowableInTheUsersCodePage) {
+    for (const ExtensionEntry& row : SupplementTable()) {
+        const std::u16string_view d = row.description;
+        const std::string key(row.key.begin(), row.key.end());
+        EXPECT_TRUE(!d.empty() && d.size() <= 127 && d.front() != u' ' && d.back() != u' ') << key;
+        for (char16_t c : d) EXPECT_TRUE(c >= 0x20 && (c < 0xD800 || c > 0xDFFF)) << key;
+        EXPECT_TRUE(FitsCodePage936(d)) << key;
+        EXPECT_NE(d, u"用途因程序而异的专用数据文件") << key;  // a key nobody knows is left out instead
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "dictionary/LookupExtension.h"
+#include "dictionary/SupplementTable.h"
 
 namespace morvane {
 namespace {
@@ -23,15 +24,24 @@ struct FakeForm : ExtensionLookupView {
 
 constexpr std::u16string_view kAif = u"音频互交换文件，Silicon Graphic and Macintosh应用程序的声音格式";
 
+// The supplement's own row for a key, found without the lookup.
+std::u16string_view Supplement(std::u16string_view key) {
+    for (const ExtensionEntry& row : SupplementTable())
+        if (row.key == key) return row.description;
+    ADD_FAILURE() << "the supplement has no row " << std::string(key.begin(), key.end());
+    return {};
+}
+
 TEST(LookupExtension, EachKeystrokeShowsAMatchAndAMissKeepsTheLastOne) {
     FakeForm form;
+    // The built-in table has no "A"; today's table knows the ar archive.
     const std::pair<char16_t, std::u16string_view> steps[] = {
-        {u'a', u""}, {u'i', u"Adobe Illustrator格式图形 "}, {u'f', kAif}, {u'x', kAif}};
+        {u'a', Supplement(u"A")}, {u'i', u"Adobe Illustrator格式图形 "}, {u'f', kAif}, {u'x', kAif}};
     for (const auto& [key, shown] : steps) {
         form.Type(std::u16string(1, key));
         EXPECT_EQ(form.description, shown);
     }
-    EXPECT_EQ(form.writes, 2);
+    EXPECT_EQ(form.writes, 3);
     form.Set(u"z");
     EXPECT_EQ(form.description, u"UNIX gzip文件");
     form.Type(u"i");
@@ -58,10 +68,35 @@ TEST(FindExtension, MatchesWholeKeysInAnyLetterCaseOrFullWidthAndNothingElse) {
     }
     // Blanks, dots and patterns are literal; only ASCII letters fold, so no
     // locale's rules (Turkish dotless i, the Kelvin sign) can change a match.
+    // "COM" stays a miss: the built-in key is "COM " with its blank.
     for (std::u16string_view miss : {u"COM", u" zip", u"zip ", u".zip", u"ＺＩＰ．", u"C01", u"a01", u"r99",
-                                     u"g\u0131f", u"G\u0130F", u"\u212AEY", u"zi"}) {
+                                     u"g\u0131f", u"G\u0130F", u"\u212AEY", u"zi", u"docx ", u".docx", u"doc x"}) {
         EXPECT_EQ(FindExtension(miss), nullptr) << std::string(miss.begin(), miss.end());
     }
+}
+
+TEST(FindExtension, TodaysExtensionsWhereTheBuiltInTableHasNoRow) {
+    // The first keys a user of today types, in any case and in full width.
+    for (std::u16string_view key : {u"DOCX", u"XLSX", u"PPTX", u"MP4", u"MKV", u"WEBP", u"HEIC", u"JSON", u"XML",
+                                    u"YAML", u"APK", u"7Z", u"EPUB", u"FLAC", u"SVG", u"VHDX"}) {
+        std::u16string lower(key), wide(key);
+        for (char16_t& c : lower) c = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+        for (char16_t& c : wide) c = static_cast<char16_t>(c + 0xFEE0);
+        for (const std::u16string& typed : {std::u16string(key), lower, wide}) {
+            const ExtensionEntry* row = FindExtension(typed);
+            ASSERT_NE(row, nullptr) << std::string(key.begin(), key.end());
+            EXPECT_EQ(row->description, Supplement(key));
+        }
+    }
+    // Where the built-in table has a row, the supplement is never asked.
+    for (const ExtensionEntry& row : ExtensionTable())
+        if (!row.key.empty()) EXPECT_GE(FindExtension(row.key), ExtensionTable().data()) << std::string(row.key.begin(), row.key.end());
+    FakeForm form;
+    form.Set(u"doc");
+    form.Set(u"docx");
+    EXPECT_EQ(form.description, Supplement(u"DOCX"));  // not the DOC text left standing
+    form.Set(u"docxz");
+    EXPECT_EQ(form.description, Supplement(u"DOCX"));  // a miss in both keeps it
 }
 
 TEST(FindExtension, APastedMegabyteIsAMissWithoutBeingRead) {
@@ -73,6 +108,7 @@ TEST(FindExtension, APastedMegabyteIsAMissWithoutBeingRead) {
     // over four units, so any read past them trips the address sanitizer.
     auto few = std::make_unique<char16_t[]>(4);
     for (const ExtensionEntry& row : ExtensionTable()) EXPECT_FALSE(KeyEquals(row.key, {few.get(), 1 << 20}));
+    EXPECT_EQ(FindExtension({few.get(), 1 << 20}), nullptr);  // nor by the supplement's search
 }
 
 }  // namespace

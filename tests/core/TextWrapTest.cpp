@@ -24,6 +24,8 @@ TEST(WrapText, BreaksChineseAnywhereLatinAtWordsAndNeverBeforeClosingPunctuation
     EXPECT_EQ(Wrap(u"abcdefghij", 30), (Lines{u"abcde", u"fghij"}));  // too long a word breaks anyway
     EXPECT_EQ(Wrap(u"宽字", 5), (Lines{u"宽", u"字"}));               // always advances
     EXPECT_TRUE(Wrap(u"", 100).empty());
+    EXPECT_EQ(Wrap(u"你好 ，世界", 24), (Lines{u"你好 ，", u"世界"}));   // hangs past a blank too
+    EXPECT_EQ(Wrap(u"😀😀", 5), (Lines{u"😀", u"😀"}));                 // a surrogate pair stays whole
 }
 
 TEST(WrapText, LongRunsOfBlanksEndAParagraphAndOpeningBlanksStay) {
