@@ -12,5 +12,9 @@ for preset in host win64 win32; do
   cmake --build --preset "$preset"
 done
 
+# The release packages, checked as shipped; the end-to-end tests run the 64-bit one.
+bash scripts/package.sh --no-install >/dev/null
+bash scripts/check-package.sh
+
 ctest --preset host
 bash scripts/with-display.sh bash scripts/wine-tests.sh

@@ -136,6 +136,17 @@ case $scenario in
     ends
     loaded=$(cd "$work" && ls ./*.loaded 2>/dev/null || true)
     [ -z "$loaded" ] || fail "the program loaded planted libraries: $loaded" ;;
+  shipped)  # the 64-bit package as a user gets it: unpacked into an empty folder, nothing beside it
+    package="$build/../package/Morvane-2.0-win64.zip"
+    [ -f "$package" ] || fail "no package: scripts/package.sh makes it"
+    python3 -m zipfile -e "$package" "$work/unpacked"
+    [ "$(ls "$work/unpacked" | sort | tr '\n' ' ')" = "Morvane.exe 使用说明.txt " ] || fail "the package holds: $(ls "$work/unpacked")"
+    exe="$work/unpacked/Morvane.exe"
+    start
+    xdotool type --delay 30 zip
+    expect MorvaneForm Morvane2.0 Edit 1 "Zip文件"
+    xdotool key Escape
+    ends ;;
   *) fail "unknown scenario" ;;
 esac
 echo "PASS: $scenario"
