@@ -7,8 +7,8 @@ packages=(
   cmake ninja-build g++ googletest libbenchmark-dev python3
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb xauth xdotool x11-apps x11-utils
-  fonts-wqy-microhei fonts-wine locales util-linux
+  wine wine64 xvfb xauth xdotool x11-apps x11-utils python3-xlib
+  fonts-wqy-microhei fonts-noto-cjk fonts-wine locales util-linux
 )
 
 missing=()

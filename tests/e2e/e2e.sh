@@ -44,6 +44,12 @@ load_through_dialog() {  # PATH: the file window's 载入文件, answered in Win
   probe gone '#32770' 打开 || fail "the Open dialog did not close"
   expect MorvaneForm 查看文件后缀名 Edit 0 "$winpath"
 }
+supplement() {  # KEY: its description in today's table, the key folded as the program folds it
+  local key
+  key=$(printf '%s' "$1" | /usr/bin/python3 -c 'import sys,unicodedata; print(unicodedata.normalize("NFKC", sys.stdin.read()).upper())')
+  grep -oP "^    \{u\"\Q$key\E\", u\"\K[^\"]+" "$(dirname "$0")/../../src/dictionary/SupplementTable.cpp" ||
+    fail "today's table has no $key"
+}
 open_file_window() {
   probe click MorvaneForm Morvane2.0 Button 2  # 查看文件后缀名
   probe wait MorvaneForm 查看文件后缀名 || fail "the file window did not appear"
@@ -61,6 +67,14 @@ case $scenario in
     expect MorvaneForm Morvane2.0 Edit 1 ""
     xdotool type --delay 30 "com "
     expect MorvaneForm Morvane2.0 Edit 1 "Corel Print Office文件（图形"
+    # Today's extensions, some typed in an input method's full width.
+    for key in docx ＭＰ４ json ａｐｋ webp; do
+      xdotool key ctrl+a BackSpace
+      expect MorvaneForm Morvane2.0 Edit 0 ""
+      xdotool type --delay 30 "$key"
+      expect MorvaneForm Morvane2.0 Edit 0 "$key"
+      expect MorvaneForm Morvane2.0 Edit 1 "$(supplement "$key")"
+    done
     xdotool key Return Escape
     ends ;;
   windows)  # a real file through the real Open dialog and shell; links caught by a recorder
@@ -136,6 +150,25 @@ case $scenario in
     ends
     loaded=$(cd "$work" && ls ./*.loaded 2>/dev/null || true)
     [ -z "$loaded" ] || fail "the program loaded planted libraries: $loaded" ;;
+  drop)  # files dragged from a file manager: Wine turns the X drop into WM_DROPFILES
+    file="$work/年度 报告.Zip" other="$work/명단.한글"
+    echo report > "$file" && echo list > "$other"
+    drop_on() {  # CLASS TITLE PATH...: dropped in the middle of that window
+      local x y w h
+      read -r x y w h < <(probe rect "$1" "$2" | tr -d '\r') || fail "no window '$2'"
+      /usr/bin/python3 "$(dirname "$0")/xdnd-drop.py" $((x + w / 2)) $((y + h / 2)) "${@:3}" || fail "the drop on '$2' failed"
+    }
+    start
+    drop_on MorvaneForm Morvane2.0 "$file" "$other"  # of two files, the first
+    expect MorvaneForm Morvane2.0 Edit 0 Zip
+    expect MorvaneForm Morvane2.0 Edit 1 "Zip文件"
+    open_file_window
+    drop_on MorvaneForm 查看文件后缀名 "$other"
+    expect MorvaneForm 查看文件后缀名 Edit 0 "$("$run" winepath -w "$other" 2>/dev/null | tr -d '\r')"
+    expect MorvaneForm 查看文件后缀名 Static 6 한글
+    expect MorvaneForm 查看文件后缀名 Static 0 명단.한글
+    probe key MorvaneForm Morvane2.0 Edit 0 27
+    ends ;;
   shipped)  # the 64-bit package as a user gets it: unpacked into an empty folder, nothing beside it
     package="$build/../package/Morvane-2.0-win64.zip"
     [ -f "$package" ] || fail "no package: scripts/package.sh makes it"
