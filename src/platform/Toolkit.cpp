@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <map>
 
 #include "platform/Declares.h"
@@ -325,10 +326,17 @@ void Form::ApplyDpi(UINT dpi) {
     LOGFONTW font = MessageFont(dpi);
     const int sign = font.lfHeight < 0 ? -1 : 1;
     const int fullPx = std::max(1, std::abs(static_cast<int>(font.lfHeight)));
+    const int floorPx = (fullPx * 3 + 3) / 4;
     for (int sizePx = fullPx;; --sizePx) {
         font.lfHeight = sign * sizePx;
         HFONT next = CreateFontIndirectW(&font);
         if (!next) break;
+        // A size whose captions cannot fit even the design's room is passed
+        // over before any control is touched: start-up pays for every size laid out.
+        if (sizePx > floorPx && !CaptionsFitTheirRows(next)) {
+            DeleteObject(next);
+            continue;
+        }
         for (HWND control : controls_) {
             if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(next), FALSE);
         }
@@ -336,40 +344,51 @@ void Form::ApplyDpi(UINT dpi) {
         font_ = next;
         for (std::size_t i = 0; i < controls_.size(); ++i) PlaceControl(i);
         LayoutStatusBar();
-        if (TextsFit() || sizePx * 4 <= fullPx * 3) break;
+        if (TextsFit() || sizePx <= floorPx) break;
     }
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-RECT Form::TextBounds(std::size_t i) const {
-    HWND control = controls_[i];
-    RECT box{};
-    GetWindowRect(control, &box);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&box), 2);
-    const ControlDesign& row = design_.controls[i];
-    if (row.kind == ControlKind::Label && !(row.flags & kWrap)) {
-        // A label's box may reach under its neighbour (the main window's
-        // prompt does, by design); only the text it paints must stay clear.
-        HDC dc = GetDC(control);
-        const TextExtent text = MeasureText(dc, font_, captions_[i]);
-        ReleaseDC(control, dc);
-        box.right = std::min<LONG>(box.right, box.left + text.widthPx);
-        box.bottom = std::min<LONG>(box.bottom, box.top + text.cellPx);
+bool Form::CaptionsFitTheirRows(HFONT font) const {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const int edgePx = EdgePx(dpi_);
+    bool fits = true;
+    for (std::size_t i = 0; fits && i < design_.controls.size(); ++i) {
+        const ControlDesign& row = design_.controls[i];
+        if (row.kind != ControlKind::Label && row.kind != ControlKind::Button) continue;
+        if (row.flags & kWrap) continue;
+        const int leftPx = TwipsToPixels(row.leftTw, dpi_);
+        // The room a caption has: its box, for a label that sizes itself up to
+        // the nearest control standing to its right on the same line.
+        int roomPx = (row.flags & kAutoSize) ? INT_MAX : TwipsToPixels(row.widthTw, dpi_);
+        if (row.kind == ControlKind::Button) roomPx -= 2 * edgePx;
+        for (const ControlDesign& other : design_.controls) {
+            const bool sameLine = other.topTw < row.topTw + row.heightTw && row.topTw < other.topTw + other.heightTw;
+            if (&other != &row && sameLine && other.leftTw > row.leftTw && other.kind != ControlKind::StatusBar)
+                roomPx = std::min(roomPx, TwipsToPixels(other.leftTw, dpi_) - leftPx);
+        }
+        fits = MeasureText(dc, font, row.caption).widthPx <= roomPx;
     }
-    return box;
+    DeleteDC(dc);
+    return fits;
 }
 
 bool Form::TextsFit() const {
+    // One memory DC for every measurement: a control's own DC costs a round
+    // trip each, and start-up pays for every size tried.
+    HDC dc = CreateCompatibleDC(nullptr);
     const int edgePx = EdgePx(dpi_);
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
+    std::vector<RECT> shown;  // where each control shows its text
+    bool fits = true;
+    for (std::size_t i = 0; fits && i < controls_.size(); ++i) {
         HWND control = controls_[i];
         const ControlDesign& row = design_.controls[i];
         if (!control) continue;
-        RECT client{};
+        RECT client{}, box{};
         GetClientRect(control, &client);
-        HDC dc = GetDC(control);
+        GetWindowRect(control, &box);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&box), 2);
         const TextExtent text = MeasureText(dc, font_, captions_[i]);
-        bool fits = true;
         switch (row.kind) {
             case ControlKind::Label:
                 if (row.flags & kWrap) {
@@ -377,6 +396,10 @@ bool Form::TextsFit() const {
                     fits = static_cast<int>(layout.lines.size()) * layout.glyphHeightPx <= client.bottom;
                 } else {
                     fits = text.widthPx <= client.right && text.cellPx <= client.bottom;
+                    // A label's box may reach under its neighbour (the main
+                    // window's prompt does, by design); only its text must stay clear.
+                    box.right = std::min<LONG>(box.right, box.left + text.widthPx);
+                    box.bottom = std::min<LONG>(box.bottom, box.top + text.cellPx);
                 }
                 break;
             case ControlKind::TextBox:
@@ -397,18 +420,13 @@ bool Form::TextsFit() const {
             case ControlKind::Picture:
                 break;
         }
-        ReleaseDC(control, dc);
-        if (!fits) return false;
         // No text may lie under another control.
-        const RECT mine = TextBounds(i);
-        for (std::size_t j = i + 1; j < controls_.size(); ++j) {
-            if (!controls_[j]) continue;
-            RECT overlap{};
-            const RECT theirs = TextBounds(j);
-            if (IntersectRect(&overlap, &mine, &theirs)) return false;
-        }
+        RECT overlap{};
+        for (const RECT& other : shown) fits = fits && !IntersectRect(&overlap, &box, &other);
+        shown.push_back(box);
     }
-    return true;
+    DeleteDC(dc);
+    return fits;
 }
 
 void Form::PlaceControl(std::size_t i) {

@@ -151,7 +151,7 @@ private:
     void ApplyDpi(UINT dpi);
     void LoadIcons();
     bool TextsFit() const;
-    RECT TextBounds(std::size_t i) const;
+    bool CaptionsFitTheirRows(HFONT font) const;
     void PlaceControl(std::size_t i);
     void LayoutStatusBar();
     void Paint();
