@@ -93,6 +93,37 @@ TEST_F(FileWindow, AFileDroppedOnItLoadsAsIfChosenInTheDialog) {
     EXPECT_EQ(Shown()[0], chinese);
 }
 
+// The system's own shell on real files: one that vanished between the choice
+// and the query, one nobody may read, and one chosen normally.
+TEST_F(FileWindow, RealFilesThatVanishOrCannotBeReadGiveCalmAnswers) {
+    rec.realShell = true;
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring present = std::wstring(folder) + L"实在的文件.txt";
+    const std::wstring locked = std::wstring(folder) + L"不可读.dat";
+    for (const std::wstring& path : {present, locked}) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+    // Held open with no sharing: no other opener may read it.
+    HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    Load(present);
+    EXPECT_EQ(Shown(), (Fields{present, L"txt", L"实在的文件.txt", Shown()[3]}));
+    EXPECT_FALSE(Shown()[3].empty());
+    EXPECT_TRUE(Declares::ComIsUp());  // the shell's first use brought COM with it
+    Load(locked);
+    EXPECT_EQ(Shown()[0], locked);
+    EXPECT_EQ(Shown()[2], L"不可读.dat");
+    CloseHandle(holder);
+    DeleteFileW(locked.c_str());
+    DeleteFileW(present.c_str());
+    Load(present);  // gone by the time the shell is asked: no names, not the last file's
+    EXPECT_EQ(Shown(), (Fields{present, L"txt", L"", L""}));
+}
+
 TEST_F(FileWindow, NamesOutsideCodePage936AndBeyondMaxPathArriveIntact) {
     const std::wstring korean = L"C:\\자료\\노트 😀.한글";
     const std::wstring deep = L"\\\\?\\C:\\" + std::wstring(400, L'd') + L"\\" + std::wstring(300, L'f') + L".dat";

@@ -44,8 +44,10 @@ struct Recorder : Environment, Declares::Shell {
         opened.push_back({owner, verb, file, !parameters, !directory, show});
         return reinterpret_cast<HINSTANCE>(33);
     }
-    DWORD_PTR GetFileInfo(LPCWSTR path, DWORD, SHFILEINFOW* info, UINT size, UINT flags) override {
+    bool realShell = false;  // the system's own file information, for real files
+    DWORD_PTR GetFileInfo(LPCWSTR path, DWORD attributes, SHFILEINFOW* info, UINT size, UINT flags) override {
         queries.emplace_back(path, flags);
+        if (realShell) return Declares::Shell::GetFileInfo(path, attributes, info, size, flags);
         const auto found = files.find(path);
         if (size != sizeof *info || found == files.end()) return 0;  // a failed query fills nothing
         wcsncpy(info->szDisplayName, found->second.first.c_str(), MAX_PATH - 1);

@@ -40,6 +40,18 @@ TEST_F(MainWindow, EachKeystrokeShowsTheDescriptionOfTheWholeInput) {
     SendMessageW(main->Control(L"Text1"), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(huge.c_str()));
     EXPECT_EQ(GetWindowTextLengthW(main->Control(L"Text1")), (1 << 20) + 3);
     EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Zip文件");
+
+    // Control characters, a NUL and lone surrogate halves, set or typed: misses, calmly.
+    HWND input = main->Control(L"Text1");
+    for (const std::wstring& odd : {std::wstring(L"zip\x01\x1f"), std::wstring(L"\xD800zip"), std::wstring(L"zip\xDC00"),
+                                    std::wstring(L"z\tip"), std::wstring(L"zip\0tail", 8)}) {
+        SetWindowTextW(input, odd.c_str());  // stops at a NUL, as Windows does
+        Pump();
+        EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Zip文件");
+    }
+    SetWindowTextW(input, L"");
+    Type(std::wstring(L"\x01\x02\xD83Dz\x7F", 5));
+    EXPECT_TRUE(main->IsLoaded() && rec.ends == 0);
 }
 
 TEST_F(MainWindow, AFileDroppedOnItIsLookedUpByItsExtensionAsIfTyped) {
