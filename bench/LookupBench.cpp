@@ -19,7 +19,10 @@ void Keystroke(benchmark::State& state, std::u16string typed) {
 }
 BENCHMARK_CAPTURE(Keystroke, hit_last_row, std::u16string(u"000"));
 BENCHMARK_CAPTURE(Keystroke, hit_full_width, std::u16string(u"ＺＩＰ"));
-BENCHMARK_CAPTURE(Keystroke, miss, std::u16string(u"zipx"));
+// A key of today's table: the whole built-in scan, then the binary search.
+BENCHMARK_CAPTURE(Keystroke, hit_supplement, std::u16string(u"docx"));
+BENCHMARK_CAPTURE(Keystroke, hit_supplement_full_width, std::u16string(u"ＷＥＢＰ"));
+BENCHMARK_CAPTURE(Keystroke, miss_in_both, std::u16string(u"zipq"));
 BENCHMARK_CAPTURE(Keystroke, pasted_megabyte, std::u16string(1 << 20, u'x'));
 
 }  // namespace
