@@ -1009,6 +1009,7 @@ constexpr ExtensionEntry kRows[] = {
     {u"PREMINET", u"Preminet文件"},
     {u"PROVN", u"溯源表示法（Provenance Notation）文本文件"},
     {u"PROVX", u"溯源信息文件（provenance，XML格式）"},
+    {u"PS1", u"Windows PowerShell脚本"},
     {u"PSEG3820", u"AFPC MO:DCA格式文档"},
     {u"PSF", u"PSF音频（Portable Sound Format）；Linux PSF控制台字体（PC Screen Font）"},
     {u"PSFLIB", u"PSF音频库文件（PSFlib，Portable Sound Format Library）"},
