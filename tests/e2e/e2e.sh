@@ -35,6 +35,13 @@ click_on() {  # CLASS TITLE CTLCLASS N: a real mouse click in the middle of a co
   read -r x y w h < <(probe rect "$@" | tr -d '\r') || fail "no control $3 #$4 in '$2'"
   xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
 }
+focus_input() {  # the keyboard's X focus on the main window, which gives it back to the input box
+  # A window just shown may not have the X focus yet. A click on the status
+  # bar, which takes no focus itself, activates the window and leaves the
+  # input's caret where it was.
+  click_on MorvaneForm Morvane2.0 msctls_statusbar32 0
+  probe focused MorvaneForm Morvane2.0 "Edit $(probe text MorvaneForm Morvane2.0 Edit 0 | tr -d '\r')" || fail "see above"
+}
 load_through_dialog() {  # PATH: the file window's 载入文件, answered in Wine's real Open dialog
   local winpath
   winpath=$("$run" winepath -w "$1" 2>/dev/null | tr -d '\r')
@@ -58,6 +65,7 @@ open_file_window() {
 case $scenario in
   typing)  # each keystroke's description, misses, erasing, the blank-ended key, Enter and Esc
     start
+    focus_input
     xdotool type --delay 30 zi
     expect MorvaneForm Morvane2.0 Edit 0 zi
     expect MorvaneForm Morvane2.0 Edit 1 "UNIX gzip文件"
@@ -115,6 +123,7 @@ case $scenario in
     start 'C:\Documents and Settings\年度 报告.Zip'
     expect MorvaneForm Morvane2.0 Edit 0 Zip
     expect MorvaneForm Morvane2.0 Edit 1 "Zip文件"
+    focus_input
     xdotool type --delay 30 x  # the caret waits after the extension
     expect MorvaneForm Morvane2.0 Edit 0 Zipx
     probe key MorvaneForm Morvane2.0 Edit 0 27
@@ -176,6 +185,7 @@ case $scenario in
     [ "$(ls "$work/unpacked" | sort | tr '\n' ' ')" = "Morvane.exe 使用说明.txt " ] || fail "the package holds: $(ls "$work/unpacked")"
     exe="$work/unpacked/Morvane.exe"
     start
+    focus_input
     xdotool type --delay 30 zip
     expect MorvaneForm Morvane2.0 Edit 1 "Zip文件"
     xdotool key Escape
