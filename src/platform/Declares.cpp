@@ -27,16 +27,6 @@ HMODULE SystemLibrary(const wchar_t* name) {
     return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-FARPROC Bind(const wchar_t* library, const char* function) {
-    HMODULE module = SystemLibrary(library);
-    FARPROC address = module ? GetProcAddress(module, function) : nullptr;
-    if (!address) {
-        const std::string name(function);
-        RaiseRuntimeError(L"无法载入 " + std::wstring(library) + L" 中的 " + std::wstring(name.begin(), name.end()) + L"。");
-    }
-    return address;
-}
-
 // COM, apartment-threaded with OLE1 DDE off as the shell asks, comes up
 // with the first shell function: shell extensions, URL handlers and the
 // Open dialog's folder view are COM objects.
@@ -71,6 +61,16 @@ DragFinishFn g_dragFinish = nullptr;
 GetOpenFileNameWFn g_getOpenFileName = nullptr;
 
 }  // namespace
+
+FARPROC Bind(const wchar_t* library, const char* function) {
+    HMODULE module = SystemLibrary(library);
+    FARPROC address = module ? GetProcAddress(module, function) : nullptr;
+    if (!address) {
+        const std::string name(function);
+        RaiseRuntimeError(L"无法载入 " + std::wstring(library) + L" 中的 " + std::wstring(name.begin(), name.end()) + L"。");
+    }
+    return address;
+}
 
 void RestrictLibrarySearch() {
     // Present from Windows 8, and on Windows 7 with KB2533623; looked up so

@@ -32,6 +32,10 @@ public:
     virtual BOOL ShowOpenDialog(OPENFILENAMEW* ofn);
 };
 
+// A function of a system library, bound by name from the system folder; a
+// library or function that is not there is the toolkit's run-time error.
+FARPROC Bind(const wchar_t* library, const char* function);
+
 Shell& Api();
 void SetApi(Shell* shell);  // nullptr restores the real shell
 

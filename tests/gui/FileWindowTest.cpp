@@ -124,6 +124,18 @@ TEST_F(FileWindow, RealFilesThatVanishOrCannotBeReadGiveCalmAnswers) {
     EXPECT_EQ(Shown(), (Fields{present, L"txt", L"", L""}));
 }
 
+// A system library or function that cannot be bound (a stripped-down or
+// damaged Windows) is the toolkit's run-time error, with its name, not a crash.
+TEST_F(FileWindow, AFunctionThatCannotBeBoundIsARunTimeError) {
+    rec.expectFatal = true;
+    EXPECT_EQ(Declares::Bind(L"shell32.dll", "NoSuchFunctionW"), nullptr);
+    EXPECT_EQ(Declares::Bind(L"no-such-library.dll", "ShellExecuteW"), nullptr);
+    ASSERT_EQ(rec.fatalErrors.size(), 2u);
+    EXPECT_NE(rec.fatalErrors[0].find(L"NoSuchFunctionW"), std::wstring::npos);
+    EXPECT_NE(rec.fatalErrors[1].find(L"no-such-library.dll"), std::wstring::npos);
+    EXPECT_EQ(rec.ends, 2);  // the error ends the program, as every run-time error does
+}
+
 TEST_F(FileWindow, NamesOutsideCodePage936AndBeyondMaxPathArriveIntact) {
     const std::wstring korean = L"C:\\자료\\노트 😀.한글";
     const std::wstring deep = L"\\\\?\\C:\\" + std::wstring(400, L'd') + L"\\" + std::wstring(300, L'f') + L".dat";

@@ -33,7 +33,12 @@ struct Recorder : Environment, Declares::Shell {
     std::map<std::wstring, std::pair<std::wstring, std::wstring>> files;  // path -> display name, type name
 
     void End() override { ++ends; }
-    void ShowFatalError(std::wstring_view) override { ADD_FAILURE() << "run-time error"; }
+    std::vector<std::wstring> fatalErrors;
+    bool expectFatal = false;
+    void ShowFatalError(std::wstring_view message) override {
+        fatalErrors.emplace_back(message);
+        if (!expectFatal) ADD_FAILURE() << "run-time error";
+    }
     BOOL ShowOpenDialog(OPENFILENAMEW* ofn) override {
         dialogStartNames.emplace_back(ofn->lpstrFile);
         const auto pick = picks.empty() ? std::nullopt : picks.front();
