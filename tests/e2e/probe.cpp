@@ -7,6 +7,7 @@
 // probe text|click CLASS TITLE CTLCLASS N  the Nth control of that class: print its text | click it
 // probe until CLASS TITLE CTLCLASS N TEXT  until that control shows TEXT (60 s at most)
 // probe key CLASS TITLE CTLCLASS N VK      a key press posted to it, as the keyboard does
+// probe chars CLASS TITLE CTLCLASS N TEXT  characters posted to it, as an input method sends them
 // probe focused CLASS TITLE TEXT          until the focused control is "CLASS TEXT" (60 s at most)
 // probe settext|command CLASS TITLE ID [TEXT]  a dialog item's text | a posted WM_COMMAND
 // probe loadlib NAME                       loads a library by its bare name; prints where from
@@ -144,6 +145,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"click") {
         return !PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, 0x00020002) ||
                !PostMessageW(control, WM_LBUTTONUP, 0, 0x00020002);
+    }
+    if (command == L"chars" && argc >= 7) {
+        // Characters as an input method delivers them (full-width letters
+        // among them): posted WM_CHARs, one a code unit, through the program's loop.
+        for (const wchar_t* c = argv[6]; *c; ++c)
+            if (!PostMessageW(control, WM_CHAR, *c, 1)) return Fail("the characters did not reach " + window);
+        return 0;
     }
     if (command == L"key" && argc >= 7) {
         const WPARAM key = static_cast<WPARAM>(_wtoi(argv[6]));
