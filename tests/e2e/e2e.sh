@@ -17,11 +17,18 @@ cleanup() {
 trap cleanup EXIT
 
 probe() { "$run" "$build/tests/e2e/probe.exe" "$@"; }
-fail() { echo "FAIL ($scenario): $*" >&2; exit 1; }
+fail() {
+  echo "FAIL ($scenario): $*" >&2
+  if [ -n "$app" ]; then
+    kill -0 "$app" 2>/dev/null && echo "(the program is still running)" >&2 || echo "(the program has ended)" >&2
+  fi
+  [ -s "$work/program.log" ] && { echo "--- what the program wrote:" >&2; tail -n 40 "$work/program.log" >&2; }
+  exit 1
+}
 # The control shows TEXT, now or once the program has caught up; else the probe says what it shows.
 expect() { probe until "$@" || fail "see above"; }
 start() {  # [ARGUMENT...]
-  "$run" "$exe" "$@" >/dev/null 2>&1 &
+  "$run" "$exe" "$@" >"$work/program.log" 2>&1 &
   app=$!
   probe wait MorvaneForm Morvane2.0 || fail "the main window did not appear"
 }

@@ -108,8 +108,12 @@ int wmain(int argc, wchar_t** argv) {
             if ((Find(argv[2], argv[3]) != nullptr) == appear) return 0;
         return Fail(window + (appear ? " did not appear" : " did not go away") + " within 60 s");
     }
-    HWND hwnd = Find(argv[2], argv[3]);
-    if (!hwnd) return Fail("no " + window);
+    // The window is expected to be there; a moment's absence (a busy machine)
+    // is waited out, a real one fails after the usual patience.
+    HWND hwnd = nullptr;
+    for (DWORD start = GetTickCount(); !(hwnd = Find(argv[2], argv[3])) && GetTickCount() - start < kPatienceMs;)
+        Sleep(kPollMs);
+    if (!hwnd) return Fail("no " + window + " (60 s)");
     RECT r{};
     if (command == L"rect") {
         HWND target = argc >= 6 ? Child(hwnd, argv[4], _wtoi(argv[5])) : hwnd;
