@@ -18,5 +18,5 @@ cmake --build --preset win64 --target Morvane
 build=$PWD/build/win64
 # A prefix of its own, whose windows the desktop's window manager takes, as
 # it does any other program's; the tests' prefix runs without one.
-export MORVANE_WINEPREFIX=$build/wineprefix-desktop MORVANE_MANAGED=Y
+export MORVANE_WINEPREFIX=$build/wineprefix-desktop MORVANE_MANAGED=Y MORVANE_WINE_EXEC=1
 exec "$build/wine-run.sh" "$build/src/Morvane.exe"

@@ -24,7 +24,7 @@ shoot() {  # window-class window-title output.png
 }
 
 three_windows() {  # suffix for the file names
-  "$run" "$build/src/Morvane.exe" >/dev/null 2>&1 &
+  MORVANE_WINE_EXEC=1 "$run" "$build/src/Morvane.exe" >/dev/null 2>&1 &
   local app=$!
   probe wait MorvaneForm Morvane2.0
   xdotool type --delay 30 zip

@@ -28,7 +28,7 @@ fail() {
 # The control shows TEXT, now or once the program has caught up; else the probe says what it shows.
 expect() { probe until "$@" || fail "see above"; }
 start() {  # [ARGUMENT...]
-  "$run" "$exe" "$@" >"$work/program.log" 2>&1 &
+  MORVANE_WINE_EXEC=1 "$run" "$exe" "$@" >"$work/program.log" 2>&1 &
   app=$!
   probe wait MorvaneForm Morvane2.0 || fail "the main window did not appear"
 }
