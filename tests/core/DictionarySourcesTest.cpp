@@ -101,10 +101,12 @@ TEST(DictionarySources, EveryRowOfTheSupplementHasItsReferences) {
         for (const std::string& source : found->second.sources) {
             EXPECT_TRUE(IsReference(source)) << Ascii(row.key) << ": " << source;
             const std::string type = source.substr(source.find(':') + 1);
-            if (source.starts_with("freedesktop:") && !freedesktop.empty())
+            if (source.starts_with("freedesktop:") && !freedesktop.empty()) {
                 EXPECT_NE(freedesktop.find("\"" + type + "\""), std::string::npos) << Ascii(row.key) << ": " << source;
-            if (source.starts_with("mime.types:") && !debian.empty())
+            }
+            if (source.starts_with("mime.types:") && !debian.empty()) {
                 EXPECT_NE(debian.find("\n" + type), std::string::npos) << Ascii(row.key) << ": " << source;
+            }
         }
         lines.erase(found);
     }

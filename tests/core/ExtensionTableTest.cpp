@@ -127,7 +127,9 @@ TEST(SupplementTable, KeysAreFoldedSortedAndNeverOneOfTheBuiltInTables) {
         ASSERT_FALSE(key.empty());
         // As the lookup compares: printable ASCII, upper case, no dot (the binary search relies on it).
         for (char16_t c : key) EXPECT_TRUE(c > 0x20 && c < 0x7F && c != u'.' && !(c >= u'a' && c <= u'z')) << i;
-        if (i > 0) EXPECT_LT(rows[i - 1].key, key) << "out of order or repeated at " << i;
+        if (i > 0) {
+            EXPECT_LT(rows[i - 1].key, key) << "out of order or repeated at " << i;
+        }
         for (const ExtensionEntry& builtIn : ExtensionTable()) EXPECT_FALSE(KeyEquals(builtIn.key, key)) << i;
     }
     EXPECT_EQ(LongestSupplementKey(), longest);
