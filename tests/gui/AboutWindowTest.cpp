@@ -15,7 +15,9 @@ protected:
 
 TEST_F(AboutWindow, ShowsVersionUsageAndWholeLinksWithTheHandPointer) {
     EXPECT_EQ(TextOf(about.hWnd()), L"");
-    if (about.Dpi() == 96) EXPECT_EQ(RectOf(about.hWnd()), (std::vector<LONG>{386, 218}));  // 5790 x 3270 twips
+    if (about.Dpi() == 96) {
+        EXPECT_EQ(RectOf(about.hWnd()), (std::vector<LONG>{386, 218}));  // 5790 x 3270 twips
+    }
     EXPECT_EQ(GetFocus(), about.Control(L"cmdOK"));
     EXPECT_EQ(TextOf(about.Control(L"lblDescription", 2)), L"版本：Free V2.0");
     const std::wstring usage = TextOf(about.Control(L"lblDescription", 0));

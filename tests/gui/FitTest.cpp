@@ -83,7 +83,9 @@ void ExpectEveryTextFits(const Form& form) {
         if (row.kind != ControlKind::StatusBar) lowestControlPx = std::max<int>(lowestControlPx, InParent(control).bottom);
         texts.emplace_back(control, shown);
     }
-    if (statusBar) EXPECT_GE(InParent(statusBar).top, lowestControlPx) << "the status bar covers the buttons";
+    if (statusBar) {
+        EXPECT_GE(InParent(statusBar).top, lowestControlPx) << "the status bar covers the buttons";
+    }
     // A label's box may reach under a neighbour, as the main window's prompt
     // does by design; what it paints may not.
     for (std::size_t a = 0; a < texts.size(); ++a) {
@@ -98,7 +100,9 @@ void ExpectEveryTextFits(const Form& form) {
 class Fit : public GuiTest {};
 
 TEST_F(Fit, EveryTextIsWholeInItsBoxAtTheMessageFont) {
-    if (const char* dpi = std::getenv("MORVANE_EXPECT_DPI")) ASSERT_EQ(main->Dpi(), static_cast<UINT>(std::atoi(dpi)));
+    if (const char* dpi = std::getenv("MORVANE_EXPECT_DPI")) {
+        ASSERT_EQ(main->Dpi(), static_cast<UINT>(std::atoi(dpi)));
+    }
     // The message font's face; its size only as far reduced as fitting needs.
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -68,7 +68,7 @@ TEST_F(MainWindow, AFileDroppedOnItIsLookedUpByItsExtensionAsIfTyped) {
         EXPECT_EQ(TextOf(input), extension);
     }
     EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Adobe Illustrator格式图形 ");
-    Drop(main->hWnd(), {L"E:\first.zip", L"E:\second.bmp"});  // of several, the first
+    Drop(main->hWnd(), {L"E:\\first.zip", L"E:\\second.bmp"});  // of several, the first
     EXPECT_EQ(TextOf(main->Control(L"Text2")), L"Zip文件");
     DWORD caret = 0;
     SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
