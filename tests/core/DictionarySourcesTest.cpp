@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -125,6 +127,36 @@ TEST(DictionarySources, SupplementRowsShareATextOnlyWithTheSameFormat) {
             EXPECT_TRUE(std::find_first_of(a.begin(), a.end(), b.begin(), b.end()) != a.end())
                 << keys[0] << " and " << keys[i] << " share a text but no source";
         }
+    }
+}
+
+// What the user reads about the dictionary's size is what it holds: README and
+// the guide that ships with the program give both tables' counts.
+TEST(DictionarySources, ReadmeAndGuideGiveTheCountsTheTablesHold) {
+    std::set<std::string> builtIn;
+    for (const ExtensionEntry& row : ExtensionTable()) {
+        std::string key = Ascii(row.key);
+        for (char& c : key) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        if (!key.empty()) builtIn.insert(key);
+    }
+    const auto thousands = [](std::size_t n) {
+        const std::string digits = std::to_string(n);
+        std::string grouped;
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+            grouped += digits[i];
+        }
+        return grouped;
+    };
+    const std::string counts[] = {thousands(builtIn.size()), thousands(SupplementTable().size()),
+                                  thousands(builtIn.size() + SupplementTable().size())};
+    for (const char8_t* doc : {u8"/../../README.md", u8"/../../docs/使用说明.txt"}) {
+        // A path, not a narrow string: on Windows a narrow name is read in the ANSI code page.
+        const std::filesystem::path path = std::filesystem::path(MORVANE_DICTIONARY_DIR) / std::filesystem::path(doc + 1);
+        std::ifstream in(path, std::ios::binary);
+        ASSERT_TRUE(in) << path;
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (const std::string& count : counts) EXPECT_NE(text.find(count), std::string::npos) << path << " lacks " << count;
     }
 }
 

@@ -78,7 +78,9 @@ TEST(FindExtension, MatchesWholeKeysInAnyLetterCaseOrFullWidthAndNothingElse) {
 TEST(FindExtension, TodaysExtensionsWhereTheBuiltInTableHasNoRow) {
     // The first keys a user of today types, in any case and in full width.
     for (std::u16string_view key : {u"DOCX", u"XLSX", u"PPTX", u"MP4", u"MKV", u"WEBP", u"HEIC", u"JSON", u"XML",
-                                    u"YAML", u"APK", u"7Z", u"EPUB", u"FLAC", u"SVG", u"PS1", u"VHDX"}) {
+                                    u"YAML", u"APK", u"7Z", u"EPUB", u"FLAC", u"SVG", u"PS1", u"VHDX",
+                                    // and formats of today's Windows and its programs that neither list knows
+                                    u"MSIX", u"APPX", u"EVTX", u"PSM1", u"CSPROJ", u"SLN", u"AAB", u"LIBRARY-MS"}) {
         std::u16string lower(key), wide(key);
         for (char16_t& c : lower) c = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
         for (char16_t& c : wide) c = static_cast<char16_t>(c + 0xFEE0);

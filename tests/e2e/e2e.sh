@@ -86,7 +86,7 @@ case $scenario in
     # keyboard types ASCII; full-width text comes as an input method sends it,
     # in characters (xdotool would borrow a key for each, racing the program's
     # reading of the keyboard map on a loaded machine).
-    for typing in keyboard:docx ime:ＭＰ４ keyboard:json ime:ａｐｋ keyboard:webp; do
+    for typing in keyboard:docx ime:ＭＰ４ keyboard:json ime:ａｐｋ keyboard:webp keyboard:msix ime:ｅｖｔｘ; do
       key=${typing#*:}
       xdotool key ctrl+a BackSpace
       expect MorvaneForm Morvane2.0 Edit 0 ""
