@@ -1358,7 +1358,7 @@ constexpr ExtensionEntry kRows[] = {
     {u"SPC", u"PKCS#7证书包；Galactic SPC化学数据文件"},
     {u"SPDF", u"SealedMedia SoftSeal PDF文件"},
     {u"SPDX", u"SPDX文本文件"},
-    {u"SPEC", u"RPM规格文件（spec，Red Hat Package Manager）"},
+    {u"SPEC", u"RPM软件包构建说明文件（Red Hat Package Manager）"},
     {u"SPF", u"Yamaha SMAF乐句（phrase）文件"},
     {u"SPM", u"源代码RPM软件包"},
     {u"SPN", u"Sealed PNG图像"},
