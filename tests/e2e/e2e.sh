@@ -26,7 +26,7 @@ fail() {
   exit 1
 }
 # The control shows TEXT, now or once the program has caught up; else the probe says what it shows.
-expect() { probe until "$@" || fail "see above"; }
+expect() { probe until "$@" || fail "probe until $* (status $?): see above"; }
 start() {  # [ARGUMENT...]
   MORVANE_WINE_EXEC=1 "$run" "$exe" "$@" >"$work/program.log" 2>&1 &
   app=$!
@@ -47,7 +47,7 @@ focus_input() {  # the keyboard's X focus on the main window, which gives it bac
   # bar, which takes no focus itself, activates the window and leaves the
   # input's caret where it was.
   click_on MorvaneForm Morvane2.0 msctls_statusbar32 0
-  probe focused MorvaneForm Morvane2.0 "Edit $(probe text MorvaneForm Morvane2.0 Edit 0 | tr -d '\r')" || fail "see above"
+  probe focused MorvaneForm Morvane2.0 "Edit $(probe text MorvaneForm Morvane2.0 Edit 0 | tr -d '\r')" || fail "probe focused (status $?): see above"
 }
 load_through_dialog() {  # PATH: the file window's 载入文件, answered in Wine's real Open dialog
   local winpath
