@@ -105,7 +105,7 @@ TEST(ExtensionTable, OnlySynonymsShareADescription) {
         {u"ADA", u"ADS"}, {u"BAK", u"BK"}, {u"CC", u"CPP", u"CXX"}, {u"CER", u"CRT"}, {u"CPD", u"CPE"}, {u"EPS", u"EPSF"},
         {u"F", u"F77", u"F90", u"FOR"}, {u"FLC", u"PLI"}, {u"HH", u"HPP"}, {u"HTM", u"HTML"}, {u"ICC", u"ICM"},
         {u"JPE", u"JPEG"}, {u"MIM", u"MIME", u"MME"}, {u"MOV", u"QT"}, {u"MPE", u"MPEG", u"MPG"},
-        {u"PCT", u"PICT"}, {u"PNT", u"PNTG"}, {u"TGA", u"VDA"}, {u"TIF", u"TIFF"}, {u"VQE", u"VQL"},
+        {u"PCT", u"PICT"}, {u"PNT", u"PNTG"}, {u"TGA", u"VDA"}, {u"TIF", u"TIFF"},
         {u"VRML", u"WRL"},
     };
     std::map<std::u16string_view, std::set<std::u16string_view>> byText;
