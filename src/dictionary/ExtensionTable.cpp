@@ -902,7 +902,7 @@ constexpr ExtensionEntry kRows[] = {
     {u"TAR", u"tar归档文件（UNIX，仅打包不压缩）"},
     {u"TAB", u"MapInfo表格文件（GIS数据集主文件）；制表符分隔的文本数据文件；吉他谱文本文件"},
     {u"T64", u"Commodore 64磁带映像文件（模拟器用）"},
-    {u"SYW", u"Harvard Graphics图形符号文件；Yamaha SV系列波形文件"},
+    {u"SYW", u"Harvard Graphics图形符号文件；Yamaha波形文件"},
     {u"SYS", u"DOS/Windows系统文件（多为设备驱动程序；也包括MSDOS.SYS、IO.SYS等系统核心文件和CONFIG.SYS配置文件）"},
     {u"SWP", u"Vim编辑器交换文件（记录未保存的修改，用于崩溃后恢复）"},
     {u"SWF", u"Macromedia Flash（Shockwave Flash）动画文件"},
